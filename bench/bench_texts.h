@@ -1,0 +1,4 @@
+#pragma once
+#include <string>
+#include <vector>
+std::vector<std::string> RandomTexts(size_t count, unsigned seed);

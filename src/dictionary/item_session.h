@@ -1,0 +1,128 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dictionary/language_item.h"
+#include "dictionary/language_list.h"
+#include "dictionary/language_word.h"
+#include "dictionary/one_lang_list.h"
+
+namespace vantelo {
+
+// What the dictionary knows of the objects a translated text belongs to,
+// for the debug log: their class name and component name.
+struct TComponentRef {
+    std::string ClassName;
+    std::string Name;
+};
+
+// The dictionary: its columns, one sorted text list per column and its lines,
+// with every operation performed on a dictionary.
+//
+// Columns are named by their descriptor. Operations that check registration
+// accept any descriptor whose Name is registered; they act on the column of
+// that name. Line indexes and positions outside their list raise
+// std::out_of_range unless an operation says it answers "none".
+class TItemSession {
+public:
+    TItemSession();
+    virtual ~TItemSession();
+    TItemSession(const TItemSession&) = delete;
+    TItemSession& operator=(const TItemSession&) = delete;
+
+    bool Modified = false;
+    // Set when the program was started with "-VLDEBUG" (any letter case).
+    bool DebugMode = false;
+
+    virtual const std::string& TextAtPosition(int position, const TLanguage& language) const;
+    virtual std::string LineText(int lineIndex, const TLanguage& language) const;
+    virtual int TextCount(const TLanguage& language) const;
+    virtual int LineCount() const { return int(lines_.size()); }
+    virtual int LanguageCounter() const { return languageCounter_; }
+    virtual void CountUsage(int lineIndex);
+    virtual TLanguageItem* ReplaceLineAtPosition(int position, const TLanguage& language,
+                                                 const TLanguageWord& words);
+    virtual TLanguageList& GetLanguages() { return languages_; }
+    const TLanguageList& GetLanguages() const { return languages_; }
+    virtual int IndexOfText(std::string_view text, const TLanguage& language) const;
+    virtual TLanguageItem* FindLine(std::string_view text, const TLanguage& language) const;
+    virtual TLanguageItem* LineAtPosition(int position, const TLanguage& language) const;
+    virtual TLanguageItem* LineAt(int lineIndex) const;
+    virtual int IndexOfLine(const TLanguageItem* line) const;
+    // Appends a column. The dictionary takes the descriptor (and returns it)
+    // unless a column of that name exists; then `language` stays the caller's
+    // and the result is null.
+    virtual TLanguage* AddLanguage(std::unique_ptr<TLanguage>&& language);
+    virtual void EditLanguage(TLanguage& language, const TLanguage& newValues);
+    // Removes the column with its texts; lines left without any text go too.
+    // The descriptor is destroyed.
+    virtual void DeleteLanguage(TLanguage& language);
+    virtual void ExchangeLanguages(int i, int j);
+    virtual TLanguage* InsertLanguage(int index, std::unique_ptr<TLanguage>&& language);
+    // The text's translation from one language into another; `notFound`
+    // tells whether a translation was found. `parent` and `component` (may
+    // be null) name the objects the text belongs to in the debug log.
+    virtual std::string Translate(const TComponentRef* parent, const TComponentRef* component,
+                                  const std::string& text, const TLanguage& source,
+                                  const TLanguage& target, bool& notFound);
+    virtual TLanguageItem* AddWord(const TLanguageWord& words);
+    virtual void DeleteText(std::string_view text, const TLanguage& language);
+    virtual void DeleteLineAtPosition(int position, const TLanguage& language);
+    virtual void DeleteLine(int lineIndex);
+    virtual TLanguageItem* ReplaceText(std::string_view text, const TLanguage& language,
+                                       const TLanguageWord& words);
+    virtual TLanguageItem* ReplaceLine(int lineIndex, const TLanguageWord& words);
+    virtual TLanguageItem* SetRemarks(int lineIndex, const TLanguageWord& words);
+    virtual void DeleteRemarks(int lineIndex);
+    virtual void DeleteRemarksAtPosition(int position, const TLanguage& remark);
+    // Prefix search, ignoring the case of a to z. By line, the result is a
+    // line index; otherwise a position in the order column's sorted list.
+    // The columns a mode does not use may be null.
+    virtual int Search(std::string_view text, bool byLine, const TLanguage* searchColumn,
+                       const TLanguage* orderColumn, bool allColumns) const;
+    virtual void ClearLines();
+    virtual void Clear();
+    virtual void ListRepeatedTexts(std::vector<std::string>& report) const;
+    // The file operations and the exchange operations follow here in the
+    // same order of members once they exist.
+
+    void ClearTextAt(int lineIndex, int column);
+    void SetTextIfEmptyAt(int lineIndex, int column, const std::string& text);
+    void SetTextAt(int lineIndex, int column, const std::string& text);
+    int LanguageCount() const { return languages_.LanguageCount(); }
+    int RemarkCount() const { return languages_.RemarkCount(); }
+    int LanguageIndex(int n) const;
+    int RemarkIndex(int n) const;
+
+    // Read access for lines, views and tests.
+    int ColumnCount() const { return languages_.Count(); }
+    const TOneLangList& TextList(int column) const { return *textLists_.at(size_t(column)); }
+    const std::vector<std::unique_ptr<TLanguageItem>>& Lines() const { return lines_; }
+
+private:
+    enum class Quote { Name, Title };
+    // The registration check: the column of the descriptor's name.
+    int checkedColumn(const TLanguage& language, Quote quote,
+                      std::string_view templ = "Language \"%s\" is not registered.") const;
+    // The descriptor's own column, without a registration check.
+    int uncheckedColumn(const TLanguage& language) const;
+    TOneLangList& list(int column) { return *textLists_.at(size_t(column)); }
+
+    void insertColumn(int index, std::unique_ptr<TLanguage> language);
+    void checkWordCount(const TLanguageWord& words) const;
+    void removeText(TLanguageItem& line, int column);
+    void insertText(TLanguageItem& line, int column, std::string text);
+    void deleteLines(std::vector<TLanguageItem*> doomed);
+    void logMissing(const TComponentRef* parent, const TComponentRef* component,
+                    const std::string& text, const TLanguage& source) const;
+
+    TLanguageList languages_;
+    int languageCounter_ = 0;
+    std::vector<std::unique_ptr<TOneLangList>> textLists_;
+    std::vector<std::unique_ptr<TLanguageItem>> lines_;
+};
+
+} // namespace vantelo

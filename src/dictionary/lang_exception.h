@@ -1,0 +1,37 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace vantelo {
+
+// The exception of the dictionary and of the translation component. Its
+// message is an English template with one "%s", filled in when raised.
+class ELangException : public std::runtime_error {
+public:
+    explicit ELangException(const std::string& message) : std::runtime_error(message) {}
+
+    // Replaces the first "%s" of the template by the argument.
+    static ELangException Format(std::string_view templ, std::string_view argument) {
+        std::string message(templ);
+        if (auto at = message.find("%s"); at != std::string::npos)
+            message.replace(at, 2, argument);
+        return ELangException(message);
+    }
+};
+
+// Message templates, exactly as users and log readers know them.
+namespace messages {
+inline constexpr std::string_view LanguageNotRegistered = "Language \"%s\" is not registered.";
+inline constexpr std::string_view LanguageAlreadyRegistered = "Language \"%s\" is already registered.";
+inline constexpr std::string_view RemarkNotRegistered = "Remark \"%s\" is not registered.";
+inline constexpr std::string_view WordNotFound = "Word not found. Operation aborted.";
+inline constexpr std::string_view RemarkNotFound = "Remark not found. Operation aborted.";
+inline constexpr std::string_view ElementNotFound = "Element with index \"%s\" not found.";
+inline constexpr std::string_view NotVanteloDictionary = "File %s is not Vantelo dictinary.";
+inline constexpr std::string_view CannotWriteDebugLog = "Cannot write the debug log %s.";
+inline constexpr std::string_view NotAnInteger = "\"%s\" is not a valid integer value.";
+} // namespace messages
+
+} // namespace vantelo
