@@ -7,6 +7,12 @@
 
 namespace vantelo {
 
+namespace {
+// Up to this many edits between two looks are applied one by one (a binary
+// search and a shift each); more are merged in a single pass.
+constexpr size_t FewEdits = 16;
+} // namespace
+
 bool TOneLangList::before(Handle a, Handle b) const {
     const int c = texts_[a].compare(texts_[b]);
     if (c != 0)
@@ -23,7 +29,7 @@ TOneLangList::Handle TOneLangList::newHandle(std::string text, TLanguageItem* ow
         owners_[h] = owner;
         seq_[h] = seq;
         pos_[h] = -1;
-        dead_[h] = 0;
+        state_[h] = Pending;
     } else {
         if (texts_.size() >= NoHandle)
             throw std::length_error("too many texts in one column");
@@ -32,7 +38,7 @@ TOneLangList::Handle TOneLangList::newHandle(std::string text, TLanguageItem* ow
         owners_.push_back(owner);
         seq_.push_back(seq);
         pos_.push_back(-1);
-        dead_.push_back(0);
+        state_.push_back(Pending);
     }
     return h;
 }
@@ -41,59 +47,92 @@ void TOneLangList::release(Handle h) const {
     std::string().swap(texts_[h]);
     owners_[h] = nullptr;
     pos_[h] = -1;
-    dead_[h] = 0;
+    state_[h] = DeadPlaced;
     free_.push_back(h);
 }
 
+size_t TOneLangList::locate(Handle h) const {
+    const int32_t cached = pos_[h];
+    if (cached >= 0 && size_t(cached) < order_.size() && order_[size_t(cached)] == h)
+        return size_t(cached);
+    // The order is strict (no two handles share text and sequence), so the
+    // lower bound of a placed handle is the handle itself.
+    auto at = std::lower_bound(order_.begin(), order_.end(), h,
+                               [this](Handle a, Handle b) { return before(a, b); });
+    return size_t(at - order_.begin());
+}
+
+void TOneLangList::placeFew() const {
+    for (const Handle h : pending_) {
+        auto at = std::lower_bound(order_.begin(), order_.end(), h,
+                                   [this](Handle a, Handle b) { return before(a, b); });
+        dirtyFrom_ = std::min(dirtyFrom_, size_t(at - order_.begin()));
+        order_.insert(at, h);
+        state_[h] = Placed;
+    }
+}
+
+void TOneLangList::placeMany() const {
+    auto less = [this](Handle a, Handle b) { return before(a, b); };
+    std::sort(pending_.begin(), pending_.end(), less);
+    // Where each new entry goes among the old ones; the searches narrow as
+    // the new entries are in order themselves.
+    std::vector<size_t> at(pending_.size());
+    auto from = order_.begin();
+    for (size_t k = 0; k < pending_.size(); ++k) {
+        from = std::lower_bound(from, order_.end(), pending_[k], less);
+        at[k] = size_t(from - order_.begin());
+    }
+    const size_t start = at.front();
+    std::vector<Handle> tail;
+    tail.reserve(order_.size() - start + pending_.size());
+    size_t k = 0;
+    for (size_t i = start; i < order_.size(); ++i) {
+        while (k < pending_.size() && at[k] == i)
+            tail.push_back(pending_[k++]);
+        tail.push_back(order_[i]);
+    }
+    while (k < pending_.size())
+        tail.push_back(pending_[k++]);
+    order_.resize(start);
+    order_.insert(order_.end(), tail.begin(), tail.end());
+    for (const Handle h : pending_)
+        state_[h] = Placed;
+    dirtyFrom_ = std::min(dirtyFrom_, start);
+}
+
 void TOneLangList::settle() const {
+    recentRemovals_ = 0;
     if (pending_.empty() && deadCount_ == 0)
         return;
 
     if (pendingDead_ != 0) {
-        auto keep = std::remove_if(pending_.begin(), pending_.end(), [this](Handle h) {
-            if (!dead_[h])
+        std::erase_if(pending_, [this](Handle h) {
+            if (state_[h] != DeadPending)
                 return false;
             release(h);
             return true;
         });
-        pending_.erase(keep, pending_.end());
         pendingDead_ = 0;
     }
-    auto less = [this](Handle a, Handle b) { return before(a, b); };
-    std::sort(pending_.begin(), pending_.end(), less);
-
-    size_t start = deadCount_ != 0 ? firstDead_ : order_.size();
-    if (!pending_.empty()) {
-        auto at = std::lower_bound(order_.begin(), order_.end(), pending_.front(), less);
-        start = std::min(start, size_t(at - order_.begin()));
+    if (deadCount_ != 0) {
+        auto first = order_.begin() + std::ptrdiff_t(firstDead_);
+        auto kept = std::remove_if(first, order_.end(), [this](Handle h) {
+            if (state_[h] != DeadPlaced)
+                return false;
+            release(h);
+            return true;
+        });
+        order_.erase(kept, order_.end());
+        dirtyFrom_ = std::min(dirtyFrom_, firstDead_);
+        deadCount_ = 0;
+        firstDead_ = SIZE_MAX;
     }
-
-    if (deadCount_ == 0 && pending_.size() == 1) {
-        // The everyday single edit: one shift instead of a merge.
-        order_.insert(order_.begin() + std::ptrdiff_t(start), pending_.front());
-    } else {
-        std::vector<Handle> tail;
-        tail.reserve(order_.size() - start + pending_.size());
-        auto p = pending_.begin();
-        for (size_t i = start; i < order_.size(); ++i) {
-            const Handle h = order_[i];
-            if (dead_[h]) {
-                release(h);
-                continue;
-            }
-            while (p != pending_.end() && before(*p, h))
-                tail.push_back(*p++);
-            tail.push_back(h);
-        }
-        tail.insert(tail.end(), p, pending_.end());
-        order_.resize(start);
-        order_.insert(order_.end(), tail.begin(), tail.end());
-    }
-    for (size_t i = start; i < order_.size(); ++i)
-        pos_[order_[i]] = int32_t(i);
+    if (pending_.size() <= FewEdits)
+        placeFew();
+    else
+        placeMany();
     pending_.clear();
-    deadCount_ = 0;
-    firstDead_ = SIZE_MAX;
 }
 
 TOneLangList::Handle TOneLangList::Insert(std::string text, TLanguageItem* owner) {
@@ -103,24 +142,42 @@ TOneLangList::Handle TOneLangList::Insert(std::string text, TLanguageItem* owner
 }
 
 void TOneLangList::Remove(Handle h) {
-    if (h >= texts_.size() || dead_[h])
+    if (h >= texts_.size() || state_[h] == DeadPlaced || state_[h] == DeadPending)
         throw std::out_of_range("text handle out of range");
-    dead_[h] = 1;
     owners_[h] = nullptr;
-    if (pos_[h] < 0) {
+    if (state_[h] == Pending) {
+        state_[h] = DeadPending;
         ++pendingDead_;
-    } else {
-        ++deadCount_;
-        firstDead_ = std::min(firstDead_, size_t(pos_[h]));
+        return;
     }
+    const size_t at = locate(h);
+    if (deadCount_ == 0 && recentRemovals_ < FewEdits) {
+        // A single edit: shift the list now rather than sweep it later.
+        order_.erase(order_.begin() + std::ptrdiff_t(at));
+        release(h);
+        dirtyFrom_ = std::min(dirtyFrom_, at);
+        ++recentRemovals_;
+        return;
+    }
+    state_[h] = DeadPlaced;
+    ++deadCount_;
+    firstDead_ = std::min(firstDead_, at);
 }
 
 int TOneLangList::PositionOf(Handle h) const {
     if (h == NoHandle)
         return -1;
     settle();
-    if (h >= texts_.size())
+    if (h >= texts_.size() || state_[h] != Placed)
         throw std::out_of_range("text handle out of range");
+    if (dirtyFrom_ < order_.size()) {
+        const int32_t cached = pos_[h];
+        if (cached < 0 || size_t(cached) >= dirtyFrom_ || order_[size_t(cached)] != h) {
+            for (size_t i = dirtyFrom_; i < order_.size(); ++i)
+                pos_[order_[i]] = int32_t(i);
+            dirtyFrom_ = SIZE_MAX;
+        }
+    }
     return pos_[h];
 }
 
@@ -139,8 +196,9 @@ int TOneLangList::AddObject(std::string text, TLanguageItem* item) {
 
 bool TOneLangList::Find(std::string_view text, int& position) const {
     settle();
-    auto at = std::lower_bound(order_.begin(), order_.end(), text,
-                               [this](Handle h, std::string_view t) { return std::string_view(texts_[h]) < t; });
+    auto at = std::lower_bound(order_.begin(), order_.end(), text, [this](Handle h, std::string_view t) {
+        return std::string_view(texts_[h]) < t;
+    });
     position = int(at - order_.begin());
     return at != order_.end() && texts_[*at] == text;
 }
@@ -164,6 +222,7 @@ void TOneLangList::SetObjectAt(int position, TLanguageItem* item) { owners_[Hand
 TOneLangList::Handle TOneLangList::AppendStored(std::string text) {
     settle();
     const Handle h = newHandle(std::move(text), nullptr, storedSeq_--);
+    state_[h] = Placed;
     pos_[h] = int32_t(order_.size());
     order_.push_back(h);
     return h;
@@ -187,6 +246,7 @@ void TOneLangList::SortStored() {
         seq_[order_[i]] = storedSeq_--;
         pos_[order_[i]] = int32_t(i);
     }
+    dirtyFrom_ = SIZE_MAX;
 }
 
 void TOneLangList::Clear() {
@@ -194,12 +254,12 @@ void TOneLangList::Clear() {
     owners_.clear();
     seq_.clear();
     pos_.clear();
-    dead_.clear();
+    state_.clear();
     free_.clear();
     order_.clear();
     pending_.clear();
-    deadCount_ = pendingDead_ = 0;
-    firstDead_ = SIZE_MAX;
+    deadCount_ = pendingDead_ = recentRemovals_ = 0;
+    firstDead_ = dirtyFrom_ = SIZE_MAX;
     nextSeq_ = 0;
     storedSeq_ = -1;
 }

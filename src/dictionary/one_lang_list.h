@@ -72,26 +72,34 @@ public:
     void Clear();
 
 private:
+    enum State : uint8_t { Placed, Pending, DeadPlaced, DeadPending };
+
     bool before(Handle a, Handle b) const;
     Handle newHandle(std::string text, TLanguageItem* owner, int64_t seq);
     void settle() const;
     void release(Handle h) const;
+    // Index of a placed handle in order_, from the cache or by binary search.
+    size_t locate(Handle h) const;
+    void placeFew() const;
+    void placeMany() const;
 
     // Per-handle slots.
     mutable std::vector<std::string> texts_;
     mutable std::vector<TLanguageItem*> owners_;
-    mutable std::vector<int64_t> seq_; // newer entries have larger numbers
-    mutable std::vector<int32_t> pos_; // -1 while pending
-    mutable std::vector<uint8_t> dead_;
+    mutable std::vector<int64_t> seq_;  // newer entries have larger numbers
+    mutable std::vector<int32_t> pos_;  // cached index in order_; trusted only when order_ agrees
+    mutable std::vector<uint8_t> state_;
     mutable std::vector<Handle> free_;
 
-    mutable std::vector<Handle> order_;   // sorted, may hold removed entries
+    mutable std::vector<Handle> order_;   // sorted; may hold removed entries
     mutable std::vector<Handle> pending_; // inserted, not yet placed
     mutable size_t deadCount_ = 0;        // removed entries still in order_
     mutable size_t pendingDead_ = 0;      // removed entries still in pending_
-    mutable size_t firstDead_ = SIZE_MAX; // smallest position of those in order_
-    int64_t nextSeq_ = 0;     // for insertions: 0, 1, 2 ...
-    int64_t storedSeq_ = -1;  // for stored entries: -1, -2, ... (older than any insertion)
+    mutable size_t firstDead_ = SIZE_MAX; // smallest index of those in order_
+    mutable size_t dirtyFrom_ = SIZE_MAX; // pos_ is right for every index below this
+    mutable size_t recentRemovals_ = 0;   // removals done in place since the last settle
+    int64_t nextSeq_ = 0;                 // for insertions: 0, 1, 2 ...
+    int64_t storedSeq_ = -1;              // for stored entries: -1, -2, ... (older than any insertion)
 };
 
 } // namespace vantelo
