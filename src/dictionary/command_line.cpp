@@ -24,7 +24,18 @@ void CommandLine::SetParameters(std::vector<std::string> parameters) {
 
 const std::vector<std::string>& CommandLine::Parameters() { return storage(); }
 
+namespace {
+std::filesystem::path& programFolderOverride() {
+    static std::filesystem::path folder;
+    return folder;
+}
+} // namespace
+
+void CommandLine::SetProgramFolder(std::filesystem::path folder) { programFolderOverride() = std::move(folder); }
+
 std::filesystem::path CommandLine::ProgramFolder() {
+    if (!programFolderOverride().empty())
+        return programFolderOverride();
     std::error_code error;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::filesystem::current_path(error) : exe.parent_path();

@@ -22,6 +22,8 @@ public:
 
     // The folder of the running program's executable file.
     static std::filesystem::path ProgramFolder();
+    // Stands in another folder for the program's (tests; empty: the real one).
+    static void SetProgramFolder(std::filesystem::path folder);
 };
 
 } // namespace vantelo

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <iosfwd>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,8 +88,31 @@ public:
     virtual void ClearLines();
     virtual void Clear();
     virtual void ListRepeatedTexts(std::vector<std::string>& report) const;
-    // The file operations and the exchange operations follow here in the
-    // same order of members once they exist.
+
+    // Dictionary files (.lgf). The stream readers replace whatever the
+    // dictionary held; on a damaged stream they raise ELangException
+    // "File  is not Vantelo dictinary." and keep the columns read so far,
+    // without lines. The file loaders resolve the name (ResolveFileName),
+    // answer false when no file is found, and name the file in the message.
+    // The savers write safely (a failure leaves the previous file and
+    // Modified as they were) and keep the previous file as its backup.
+    virtual void SaveToStream(std::ostream& stream) const;
+    virtual void LoadLanguagesFromStream(std::istream& stream);
+    virtual void LoadFromStream(std::istream& stream);
+    virtual void SaveToFile(const std::string& fileName);
+    virtual bool LoadLanguagesFromFile(const std::string& fileName);
+    virtual bool LoadFromFile(const std::string& fileName);
+    virtual void LoadFromStreamByIndexes(std::istream& stream, std::span<const int> indexes);
+    virtual void LoadFromStreamByNames(std::istream& stream, std::span<const std::string> names);
+    virtual bool LoadFromFileByIndexes(const std::string& fileName, std::span<const int> indexes);
+    virtual bool LoadFromFileByNames(const std::string& fileName, std::span<const std::string> names);
+    virtual void SaveToStreamUnicode(std::ostream& stream) const;
+    virtual void SaveToFileUnicode(const std::string& fileName);
+    // The exchange operations follow here in the same order of members once
+    // they exist.
+
+    // The file's bytes, as the savers write them.
+    std::string SaveToBytes(bool unicode = false) const;
 
     void ClearTextAt(int lineIndex, int column);
     void SetTextIfEmptyAt(int lineIndex, int column, const std::string& text);
@@ -104,6 +129,14 @@ public:
 
 private:
     enum class Quote { Name, Title };
+    enum class Selection { All, Languages, ByIndexes, ByNames };
+    void loadBytes(std::string_view bytes, Selection selection, std::span<const int> indexes,
+                   std::span<const std::string> names);
+    bool loadFile(const std::string& fileName, Selection selection, std::span<const int> indexes,
+                  std::span<const std::string> names);
+    // Returns true when the file needed mending (see the loaders).
+    bool readStream(std::string_view bytes, Selection selection, std::span<const int> indexes,
+                    std::span<const std::string> names);
     // The registration check: the column of the descriptor's name.
     int checkedColumn(const TLanguage& language, Quote quote,
                       std::string_view templ = "Language \"%s\" is not registered.") const;

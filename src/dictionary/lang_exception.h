@@ -31,7 +31,15 @@ inline constexpr std::string_view RemarkNotFound = "Remark not found. Operation 
 inline constexpr std::string_view ElementNotFound = "Element with index \"%s\" not found.";
 inline constexpr std::string_view NotVanteloDictionary = "File %s is not Vantelo dictinary.";
 inline constexpr std::string_view CannotWriteDebugLog = "Cannot write the debug log %s.";
+inline constexpr std::string_view CannotWriteFile = "Cannot write the file %s.";
 inline constexpr std::string_view NotAnInteger = "\"%s\" is not a valid integer value.";
+inline constexpr std::string_view CodePageNotSupported = "Code page \"%s\" is not supported.";
+inline constexpr std::string_view TextNotValid =
+    "Text \"%s\" is not valid %s: bad sequence at position %s.";
+inline constexpr std::string_view CharacterNotInCodePage =
+    "Text \"%s\" contains %s, which code page %s cannot hold.";
+inline constexpr std::string_view TextNotExact =
+    "Text \"%s\" cannot be converted exactly with code page %s.";
 } // namespace messages
 
 } // namespace vantelo
