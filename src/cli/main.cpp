@@ -18,8 +18,8 @@ constexpr const char* Usage =
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n"
     "\n"
-    "Commands that read and write dictionary files arrive with the file\n"
-    "formats; this build knows none yet.\n";
+    "The commands that inspect, convert and import dictionaries are not\n"
+    "part of this build yet.\n";
 
 } // namespace
 

@@ -303,37 +303,57 @@ Page& currentPage() {
     return *r.currentPage;
 }
 
-// iconv stopped at `at` of the input: either fill in what the bytes there
-// stand for and return how many input bytes that covers, or throw.
-size_t refused(const Page& page, Form form, bool toUnicode, std::string_view input, size_t at,
-               std::string& fill) {
-    if (toUnicode) {
-        const auto byte = static_cast<unsigned char>(input[at]);
-        if (!page.windows1252 || !isUndefinedIn1252(byte))
-            throw error(messages::TextNotValid, {quoteBytes(input), page.name, position(at)});
-        if (form == Utf8) {
-            fill += char(0xC0 | (byte >> 6));
-            fill += char(0x80 | (byte & 0x3F));
-        } else {
-            const char16_t unit = byte;
-            fill.append(reinterpret_cast<const char*>(&unit), sizeof unit);
-        }
-        return 1;
-    }
+// iconv refused the input at `at`: say why.
+[[noreturn]] void refused(const Page& page, Form form, bool toUnicode, std::string_view input,
+                          size_t at) {
+    if (toUnicode)
+        throw error(messages::TextNotValid, {quoteBytes(input), page.name, position(at)});
     char32_t c;
-    const size_t length = decodeAt(form, input, at, c);
-    if (length == 0)
+    if (decodeAt(form, input, at, c) == 0)
         throw error(messages::TextNotValid,
                     {quoteUnicode(form, input), form == Utf8 ? "UTF-8" : "UTF-16",
                      position(form == Utf8 ? at : at / 2)});
-    if (!page.windows1252 || !isUndefinedIn1252(c)) {
-        std::string character;
-        appendHex(character, "U+%04X", unsigned(c));
-        throw error(messages::CharacterNotInCodePage,
-                    {quoteUnicode(form, input), character, page.name});
+    std::string character;
+    appendHex(character, "U+%04X", unsigned(c));
+    throw error(messages::CharacterNotInCodePage,
+                {quoteUnicode(form, input), character, page.name});
+}
+
+// Where the next of the five Windows-1252 holes is, at or after `from`: a
+// byte on the way to Unicode, a U+0081 ... U+009D on the way back. Each takes
+// two bytes in UTF-8 and in UTF-16.
+size_t nextHole(Form form, bool toUnicode, std::string_view input, size_t from) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(input[i]); };
+    if (toUnicode) {
+        for (size_t i = from; i < input.size(); ++i) {
+            if (isUndefinedIn1252(byte(i)))
+                return i;
+        }
+    } else if (form == Utf8) {
+        // 0xC2 only ever starts a character; whatever malformed text comes
+        // before it is refused before we get here.
+        for (size_t i = from; i + 1 < input.size(); ++i) {
+            if (byte(i) == 0xC2 && isUndefinedIn1252(byte(i + 1)))
+                return i;
+        }
+    } else {
+        for (size_t i = from; i + 1 < input.size(); i += 2) {
+            if (isUndefinedIn1252(unitAt(input, i)))
+                return i;
+        }
     }
-    fill += char(c);
-    return length;
+    return input.size();
+}
+
+// What a Windows-1252 hole at `at` converts to.
+std::string holeFill(Form form, bool toUnicode, std::string_view input, size_t at) {
+    if (!toUnicode)
+        return std::string(1, form == Utf8 ? input[at + 1] : char(unitAt(input, at)));
+    const auto byte = static_cast<unsigned char>(input[at]);
+    if (form == Utf8)
+        return {char(0xC0 | (byte >> 6)), char(0x80 | (byte & 0x3F))};
+    const char16_t unit = byte;
+    return std::string(reinterpret_cast<const char*>(&unit), sizeof unit);
 }
 
 // Converts the whole input between the code page and a Unicode form; the
@@ -346,46 +366,51 @@ std::string convert(Page& page, Form form, bool toUnicode, std::string_view inpu
     if (!descriptor.Open(to, from))
         throw notSupported(page.name);
     const iconv_t cd = descriptor.Get();
-    const auto inexact = [&] {
-        return error(messages::TextNotExact,
-                     {toUnicode ? quoteBytes(input) : quoteUnicode(form, input), page.name});
+
+    std::string out(capacity + 16, '\0');
+    size_t used = 0;
+    size_t at = 0;
+    // Converts input[at, end); with `flush`, writes what a stateful code
+    // page needs to return to its initial state.
+    const auto run = [&](size_t end, bool flush) {
+        char* in = const_cast<char*>(input.data()) + at;
+        size_t inLeft = end - at;
+        for (;;) {
+            char* next = out.data() + used;
+            size_t outLeft = out.size() - used;
+            const size_t done = flush ? iconv(cd, nullptr, nullptr, &next, &outLeft)
+                                      : iconv(cd, &in, &inLeft, &next, &outLeft);
+            used = out.size() - outLeft;
+            at = end - inLeft;
+            if (done == 0)
+                return;
+            if (done == size_t(-1) && errno == E2BIG)
+                out.resize(out.size() * 2);
+            else if (done == size_t(-1) && (errno == EILSEQ || errno == EINVAL) && !flush)
+                refused(page, form, toUnicode, input, at);
+            else // only a substituting iconv counts irreversible conversions
+                throw error(messages::TextNotExact,
+                            {toUnicode ? quoteBytes(input) : quoteUnicode(form, input), page.name});
+        }
     };
 
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    std::string out(capacity + 16, '\0');
-    size_t used = 0;
-    char* in = const_cast<char*>(input.data());
-    size_t inLeft = input.size();
-    for (;;) {
-        // With the input used up, one more call writes what a stateful
-        // code page needs to return to its initial state.
-        const bool flushing = inLeft == 0;
-        char* next = out.data() + used;
-        size_t outLeft = out.size() - used;
-        const size_t done = flushing ? iconv(cd, nullptr, nullptr, &next, &outLeft)
-                                     : iconv(cd, &in, &inLeft, &next, &outLeft);
-        used = out.size() - outLeft;
-        if (done != size_t(-1)) {
-            // Only a substituting iconv counts irreversible conversions.
-            if (done != 0)
-                throw inexact();
-            if (flushing)
-                break;
-        } else if (errno == E2BIG) {
-            out.resize(out.size() * 2);
-        } else if ((errno == EILSEQ || errno == EINVAL) && !flushing) {
-            std::string fill;
-            const size_t skip = refused(page, form, toUnicode, input, input.size() - inLeft, fill);
+    // iconv refuses the Windows-1252 holes; rather than restart it at each
+    // refusal, which costs it a lot in multi-step conversions, convert the
+    // stretches between them.
+    while (at < input.size()) {
+        const size_t hole = page.windows1252 ? nextHole(form, toUnicode, input, at) : input.size();
+        run(hole, false);
+        if (hole < input.size()) {
+            const std::string fill = holeFill(form, toUnicode, input, hole);
             if (out.size() - used < fill.size())
-                out.resize(out.size() * 2 + fill.size());
+                out.resize(out.size() * 2);
             out.replace(used, fill.size(), fill);
             used += fill.size();
-            in += skip;
-            inLeft -= skip;
-        } else {
-            throw inexact();
+            at = hole + (toUnicode ? 1 : 2);
         }
     }
+    run(at, true);
     out.resize(used);
     return out;
 }

@@ -253,15 +253,16 @@ bool TItemSession::readStream(std::string_view bytes, Selection selection, std::
     bool repaired = false;
     for (int c = 0; c < columns; ++c) {
         auto& texts = list(c);
+        // Sorted first: removing an entry finds it by its place in the order.
+        const bool sorted = texts.IsInByteOrder();
+        if (!sorted)
+            texts.SortStored();
         std::vector<TOneLangList::Handle> orphans;
         for (int p = 0; p < texts.Count(); ++p)
             if (texts.ObjectAt(p) == nullptr)
                 orphans.push_back(texts.HandleAt(p));
         for (const auto h : orphans)
             texts.Remove(h);
-        const bool sorted = texts.IsInByteOrder();
-        if (!sorted)
-            texts.SortStored();
         repaired = repaired || !orphans.empty() || !sorted;
     }
 
