@@ -352,8 +352,9 @@ TEST(StreamFile, ListsOutOfOrderOrWithoutOwnersAreMended) {
     // Another tool wrote the texts unsorted and left one without a line.
     std::string f = shortString("VLstream") + bytes({1}) + shortString("A") + shortString("A") +
                     shortString("-A:") + bytes({2, 0, 9, 8, 3, 0x8C, 0, 8, 0});
-    f += bytes({1, 1, 2, 0, 0, 1, 2, 2, 0, 0});                                      // lines: "b", "a"
-    f += bytes({1}) + shortString("b") + shortString("orphan") + shortString("a") + bytes({0});
+    f += bytes({1, 1, 2, 0, 0, 1, 2, 3, 0, 0});                                      // lines: "b", "a"
+    f += bytes({1}) + shortString("b") + shortString("orphan") + shortString("") + shortString("a") +
+         shortString("zz") + shortString("") + bytes({0});
     f += bytes({1, 0});
     TItemSession d;
     load(d, f);
