@@ -1,6 +1,8 @@
 // Conversions between the dictionary's code page and Unicode.
 #include <gtest/gtest.h>
 
+#include "support/lang_message.h"
+
 #include <string>
 
 #include "dictionary/code_page.h"
@@ -15,14 +17,7 @@ protected:
     void TearDown() override { CodePage::SetCurrent(std::string(CodePage::Default)); }
 };
 
-template <class F> std::string langMessage(F&& f) {
-    try {
-        f();
-    } catch (const ELangException& e) {
-        return e.what();
-    }
-    return "<no ELangException>";
-}
+using vantelo::testing::LangMessage;
 
 std::string allBytes() {
     std::string bytes;
@@ -56,7 +51,7 @@ TEST_F(CodePageTest, EveryWindows1252ByteRoundTrips) {
         EXPECT_EQ(CodePage::FromUtf8("cp1252", CodePage::ToUtf8("cp1252", one)), one) << b;
     }
     // Other code pages keep their holes.
-    EXPECT_NE(langMessage([] { CodePage::ToUtf16("CP1250", "\x81"); }), "<no ELangException>");
+    EXPECT_NE(LangMessage([] { CodePage::ToUtf16("CP1250", "\x81"); }), "<no ELangException>");
 }
 
 TEST_F(CodePageTest, OtherCodePages) {
@@ -75,45 +70,45 @@ TEST_F(CodePageTest, OtherCodePages) {
 
 TEST_F(CodePageTest, MalformedTextIsRefusedByName) {
     CodePage::SetCurrent("UTF-8");
-    EXPECT_EQ(langMessage([] { CodePage::FromUtf8("abc\xC3("); }),
+    EXPECT_EQ(LangMessage([] { CodePage::FromUtf8("abc\xC3("); }),
               "Text \"abc\\xC3(\" is not valid UTF-8: bad sequence at position 4.");
     for (const char* bad : {"\xC0\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "a\xE2\x82", "\xFF"}) {
-        EXPECT_NE(langMessage([&] { CodePage::ToUtf8(bad); }), "<no ELangException>") << bad;
-        EXPECT_NE(langMessage([&] { CodePage::ToUtf16(bad); }), "<no ELangException>") << bad;
+        EXPECT_NE(LangMessage([&] { CodePage::ToUtf8(bad); }), "<no ELangException>") << bad;
+        EXPECT_NE(LangMessage([&] { CodePage::ToUtf16(bad); }), "<no ELangException>") << bad;
     }
     // The same refusal when iconv meets it on the way to an 8-bit code page.
-    EXPECT_EQ(langMessage([] { CodePage::FromUtf8("WINDOWS-1252", "ab\xFF"); }),
+    EXPECT_EQ(LangMessage([] { CodePage::FromUtf8("WINDOWS-1252", "ab\xFF"); }),
               "Text \"ab\\xFF\" is not valid UTF-8: bad sequence at position 3.");
-    EXPECT_EQ(langMessage([] { CodePage::FromUtf16("WINDOWS-1252", u"ab\xD800z"); }),
+    EXPECT_EQ(LangMessage([] { CodePage::FromUtf16("WINDOWS-1252", u"ab\xD800z"); }),
               "Text \"ab\\uD800z\" is not valid UTF-16: bad sequence at position 3.");
-    EXPECT_EQ(langMessage([] { CodePage::ToUtf16("CP1250", "x\\\x81"); }),
+    EXPECT_EQ(LangMessage([] { CodePage::ToUtf16("CP1250", "x\\\x81"); }),
               "Text \"x\\\\\\x81\" is not valid CP1250: bad sequence at position 3.");
 }
 
 TEST_F(CodePageTest, CharacterTheCodePageCannotHoldIsRefused) {
     const std::string expected =
         "Text \"\\u0416\\u0443\\u043A\" contains U+0416, which code page WINDOWS-1252 cannot hold.";
-    EXPECT_EQ(langMessage([] { CodePage::FromUtf16(u"Жук"); }), expected);
-    EXPECT_EQ(langMessage([] { CodePage::FromUtf8("Жук"); }), expected);
-    EXPECT_EQ(langMessage([] { CodePage::FromUtf8("CP1251", "€😀"); }),
+    EXPECT_EQ(LangMessage([] { CodePage::FromUtf16(u"Жук"); }), expected);
+    EXPECT_EQ(LangMessage([] { CodePage::FromUtf8("Жук"); }), expected);
+    EXPECT_EQ(LangMessage([] { CodePage::FromUtf8("CP1251", "€😀"); }),
               "Text \"\\u20AC\\U0001F600\" contains U+1F600, which code page CP1251 cannot hold.");
     // Only the first 40 bytes are quoted, even when the culprit comes later.
-    const std::string message = langMessage([] { CodePage::FromUtf8(std::string(50, 'x') + "Ж"); });
+    const std::string message = LangMessage([] { CodePage::FromUtf8(std::string(50, 'x') + "Ж"); });
     EXPECT_EQ(message, "Text \"" + std::string(40, 'x') +
                            "...\" contains U+0416, which code page WINDOWS-1252 cannot hold.");
 }
 
 TEST_F(CodePageTest, UnknownCodePageIsRefused) {
     for (const char* name : {"NO-SUCH-PAGE", "", "WINDOWS-1252//TRANSLIT", "UTF-8//IGNORE"}) {
-        EXPECT_EQ(langMessage([&] { CodePage::SetCurrent(name); }),
+        EXPECT_EQ(LangMessage([&] { CodePage::SetCurrent(name); }),
                   "Code page \"" + std::string(name) + "\" is not supported.");
         // ASCII text must not slip past the check.
-        EXPECT_NE(langMessage([&] { CodePage::ToUtf8(name, "abc"); }), "<no ELangException>");
-        EXPECT_NE(langMessage([&] { CodePage::FromUtf16(name, u"abc"); }), "<no ELangException>");
+        EXPECT_NE(LangMessage([&] { CodePage::ToUtf8(name, "abc"); }), "<no ELangException>");
+        EXPECT_NE(LangMessage([&] { CodePage::FromUtf16(name, u"abc"); }), "<no ELangException>");
     }
     // Known to iconv, but dictionary texts could not keep their ASCII in them.
-    EXPECT_NE(langMessage([] { CodePage::SetCurrent("UTF-16LE"); }), "<no ELangException>");
-    EXPECT_NE(langMessage([] { CodePage::SetCurrent("IBM037"); }), "<no ELangException>");
+    EXPECT_NE(LangMessage([] { CodePage::SetCurrent("UTF-16LE"); }), "<no ELangException>");
+    EXPECT_NE(LangMessage([] { CodePage::SetCurrent("IBM037"); }), "<no ELangException>");
     EXPECT_EQ(CodePage::Current(), "WINDOWS-1252");
 }
 

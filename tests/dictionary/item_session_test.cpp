@@ -2,6 +2,8 @@
 // search, the repeated-texts report and plain (non-debug) translation.
 #include <gtest/gtest.h>
 
+#include "support/lang_message.h"
+
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -33,14 +35,7 @@ TLanguage& addColumn(TItemSession& d, const std::string& name, bool remark = fal
     return *taken;
 }
 
-template <class F> std::string langMessage(F&& f) {
-    try {
-        f();
-    } catch (const ELangException& e) {
-        return e.what();
-    }
-    return "<no ELangException>";
-}
+using vantelo::testing::LangMessage;
 
 std::vector<std::string> row(const TItemSession& d, int lineIndex) {
     std::vector<std::string> texts;
@@ -102,7 +97,7 @@ TEST(ItemSession, EditExchangeAndDeleteColumns) {
 
     // Renaming onto another column's name is refused before anything changes.
     auto values = descriptor("german");
-    EXPECT_EQ(langMessage([&] { d.EditLanguage(english, *values); }),
+    EXPECT_EQ(LangMessage([&] { d.EditLanguage(english, *values); }),
               "Language \"german\" is already registered.");
     EXPECT_EQ(english.Name, "English");
 
@@ -126,11 +121,11 @@ TEST(ItemSession, EditExchangeAndDeleteColumns) {
     d.Modified = false;
     d.ExchangeLanguages(1, 1);
     EXPECT_FALSE(d.Modified);
-    EXPECT_EQ(langMessage([&] { d.ExchangeLanguages(0, 5); }),
+    EXPECT_EQ(LangMessage([&] { d.ExchangeLanguages(0, 5); }),
               "Language \"Number 5\" is not registered.");
-    EXPECT_EQ(langMessage([&] { d.ExchangeLanguages(-1, 0); }),
+    EXPECT_EQ(LangMessage([&] { d.ExchangeLanguages(-1, 0); }),
               "Language \"Number -1\" is not registered.");
-    EXPECT_EQ(langMessage([&] { d.ExchangeLanguages(7, 9); }),
+    EXPECT_EQ(LangMessage([&] { d.ExchangeLanguages(7, 9); }),
               "Language \"Number 7\" is not registered.");
     EXPECT_FALSE(d.Modified);
 
@@ -165,20 +160,20 @@ TEST(ItemSession, RegistrationChecksQuoteNameOrTitle) {
     const std::string byName = "Language \"Klingon\" is not registered.";
     const std::string byTitle = "Language \"tlhIngan\" is not registered.";
     bool notFound = false;
-    EXPECT_EQ(langMessage([&] { (void)d.TextAtPosition(0, ghost); }), byName);
-    EXPECT_EQ(langMessage([&] { (void)d.LineText(0, ghost); }), byName);
-    EXPECT_EQ(langMessage([&] { (void)d.TextCount(ghost); }), byName);
+    EXPECT_EQ(LangMessage([&] { (void)d.TextAtPosition(0, ghost); }), byName);
+    EXPECT_EQ(LangMessage([&] { (void)d.LineText(0, ghost); }), byName);
+    EXPECT_EQ(LangMessage([&] { (void)d.TextCount(ghost); }), byName);
     EXPECT_EQ(
-        langMessage([&] { d.Translate(nullptr, nullptr, "Hello", ghost, english, notFound); }),
+        LangMessage([&] { d.Translate(nullptr, nullptr, "Hello", ghost, english, notFound); }),
         byName);
     EXPECT_EQ(
-        langMessage([&] { d.Translate(nullptr, nullptr, "Hello", english, ghost, notFound); }),
+        LangMessage([&] { d.Translate(nullptr, nullptr, "Hello", english, ghost, notFound); }),
         byName);
-    EXPECT_EQ(langMessage([&] { (void)d.FindLine("Hello", ghost); }), byTitle);
-    EXPECT_EQ(langMessage([&] { d.EditLanguage(ghost, english); }), byTitle);
-    EXPECT_EQ(langMessage([&] { d.DeleteLanguage(ghost); }), byTitle);
-    EXPECT_EQ(langMessage([&] { d.DeleteLineAtPosition(0, ghost); }), byTitle);
-    EXPECT_EQ(langMessage([&] { d.DeleteRemarksAtPosition(0, ghost); }),
+    EXPECT_EQ(LangMessage([&] { (void)d.FindLine("Hello", ghost); }), byTitle);
+    EXPECT_EQ(LangMessage([&] { d.EditLanguage(ghost, english); }), byTitle);
+    EXPECT_EQ(LangMessage([&] { d.DeleteLanguage(ghost); }), byTitle);
+    EXPECT_EQ(LangMessage([&] { d.DeleteLineAtPosition(0, ghost); }), byTitle);
+    EXPECT_EQ(LangMessage([&] { d.DeleteRemarksAtPosition(0, ghost); }),
               "Remark \"tlhIngan\" is not registered.");
     EXPECT_EQ(d.LineCount(), 1);
     EXPECT_EQ(d.LineText(0, note), "n");
@@ -188,7 +183,7 @@ TEST(ItemSession, RegistrationChecksQuoteNameOrTitle) {
     EXPECT_EQ(d.TextCount(ghost), 1);
 
     // Bad positions and line indexes.
-    EXPECT_EQ(langMessage([&] { (void)d.TextAtPosition(-1, english); }),
+    EXPECT_EQ(LangMessage([&] { (void)d.TextAtPosition(-1, english); }),
               "Element with index \"-1\" not found.");
     EXPECT_THROW((void)d.LineText(1, english), std::out_of_range);
     EXPECT_THROW(d.DeleteLine(-1), std::out_of_range);
@@ -213,8 +208,8 @@ TEST(ItemSession, AddReplaceAndDeleteLines) {
     EXPECT_EQ(d.AddWord({}), nullptr);
     EXPECT_EQ(d.AddWord({"", "", "", ""}), nullptr);
     EXPECT_FALSE(d.Modified);
-    EXPECT_EQ(langMessage([&] { d.AddWord({"a", "b", "c", "d"}); }), WordNotFound);
-    EXPECT_EQ(langMessage([&] { d.AddWord({"a", "b"}); }), WordNotFound);
+    EXPECT_EQ(LangMessage([&] { d.AddWord({"a", "b", "c", "d"}); }), WordNotFound);
+    EXPECT_EQ(LangMessage([&] { d.AddWord({"a", "b"}); }), WordNotFound);
     EXPECT_EQ(d.LineCount(), 0);
 
     d.AddWord({"Hello", "Hallo", ""});
@@ -224,9 +219,9 @@ TEST(ItemSession, AddReplaceAndDeleteLines) {
 
     // A wrong word count is refused before any line is deleted.
     const TLanguageWord tooMany{"x", "y", "z", "w"};
-    EXPECT_EQ(langMessage([&] { d.ReplaceLine(0, tooMany); }), WordNotFound);
-    EXPECT_EQ(langMessage([&] { d.ReplaceText("Hello", english, tooMany); }), WordNotFound);
-    EXPECT_EQ(langMessage([&] { d.ReplaceLineAtPosition(0, english, tooMany); }), WordNotFound);
+    EXPECT_EQ(LangMessage([&] { d.ReplaceLine(0, tooMany); }), WordNotFound);
+    EXPECT_EQ(LangMessage([&] { d.ReplaceText("Hello", english, tooMany); }), WordNotFound);
+    EXPECT_EQ(LangMessage([&] { d.ReplaceLineAtPosition(0, english, tooMany); }), WordNotFound);
     EXPECT_EQ(d.LineCount(), 3);
     EXPECT_EQ(d.TextCount(english), 3);
 
@@ -260,11 +255,11 @@ TEST(ItemSession, CellsRemarksAndModified) {
     d.Modified = false;
 
     // Every remark entry empty: refused, nothing changed.
-    EXPECT_EQ(langMessage([&] {
+    EXPECT_EQ(LangMessage([&] {
                   d.SetRemarks(0, {"", "", "", ""});
               }),
               "Remark not found. Operation aborted.");
-    EXPECT_EQ(langMessage([&] {
+    EXPECT_EQ(LangMessage([&] {
                   d.SetRemarks(1, {"x", "", "y", ""});
               }),
               "Remark not found. Operation aborted.");
@@ -338,7 +333,7 @@ TEST(ItemSession, CountUsage) {
     EXPECT_EQ(d.LineText(1, stats), "32");
 
     d.SetTextAt(1, 1, "often");
-    EXPECT_EQ(langMessage([&] { d.CountUsage(1); }), "\"often\" is not a valid integer value.");
+    EXPECT_EQ(LangMessage([&] { d.CountUsage(1); }), "\"often\" is not a valid integer value.");
     EXPECT_EQ(d.LineText(1, stats), "often");
     EXPECT_THROW(d.CountUsage(2), std::out_of_range);
 }

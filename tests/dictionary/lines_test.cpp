@@ -1,6 +1,8 @@
 // A column's sorted text list and the lines that point into it.
 #include <gtest/gtest.h>
 
+#include "support/lang_message.h"
+
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -22,14 +24,7 @@ std::vector<std::string> texts(const TOneLangList& list) {
     return result;
 }
 
-template <class F> std::string langMessage(F&& f) {
-    try {
-        f();
-    } catch (const ELangException& e) {
-        return e.what();
-    }
-    return "<no ELangException>";
-}
+using vantelo::testing::LangMessage;
 
 TLanguage& addColumn(TItemSession& d, const std::string& name, bool remark = false) {
     auto l = std::make_unique<TLanguage>();
@@ -90,11 +85,11 @@ TEST(OneLangList, LookUpsOnEmptyListAndBadPositions) {
     EXPECT_FALSE(list.Find("", p));
     EXPECT_EQ(p, 0);
     EXPECT_EQ(list.IndexOf("x"), -1);
-    EXPECT_EQ(langMessage([&] { (void)list.TextAt(0); }), "Element with index \"0\" not found.");
+    EXPECT_EQ(LangMessage([&] { (void)list.TextAt(0); }), "Element with index \"0\" not found.");
 
     list.Add("x");
-    EXPECT_EQ(langMessage([&] { (void)list.TextAt(-1); }), "Element with index \"-1\" not found.");
-    EXPECT_EQ(langMessage([&] { (void)list.TextAt(1); }), "Element with index \"1\" not found.");
+    EXPECT_EQ(LangMessage([&] { (void)list.TextAt(-1); }), "Element with index \"-1\" not found.");
+    EXPECT_EQ(LangMessage([&] { (void)list.TextAt(1); }), "Element with index \"1\" not found.");
     EXPECT_THROW((void)list.ObjectAt(1), std::out_of_range);
     EXPECT_THROW((void)list.ObjectAt(-1), std::out_of_range);
 }

@@ -2,7 +2,10 @@
 // safe saving, and damaged or hostile files.
 #include <gtest/gtest.h>
 
+#include "support/lang_message.h"
+
 #include <csignal>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -44,12 +47,8 @@ void load(TItemSession& d, const std::string& data) {
 }
 
 std::string message(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ELangException& e) {
-        return e.what();
-    }
-    return "(no exception)";
+    const std::string m = vantelo::testing::LangMessage(f);
+    return m == "<no ELangException>" ? "(no exception)" : m;
 }
 
 class TempFolder : public ::testing::Test {
