@@ -4,6 +4,8 @@
 //   make_corpus FOLDER             .lgf seeds for fuzz_load_stream
 //   make_corpus --partial FOLDER   the same, each behind a few selector
 //                                  byte pairs, for fuzz_load_partial
+//   make_corpus --workbook FOLDER  workbooks for fuzz_workbook, as files
+//                                  and as XML parts (see that target)
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -11,12 +13,16 @@
 #include <fstream>
 #include <memory>
 #include <stdexcept>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "dictionary/item_session.h"
+#include "dictionary/workbook.h"
+
+#include <zip.h>
 
 using namespace vantelo;
 
@@ -126,23 +132,111 @@ void write(const std::filesystem::path& file, std::string_view prefix, const std
         throw std::runtime_error("cannot write " + file.string());
 }
 
+// ---- workbooks -------------------------------------------------------------
+
+std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && !in.eof())
+        throw std::runtime_error("cannot read " + file.string());
+    return bytes;
+}
+
+// The parts of a written .xlsx in the order fuzz_workbook packs them.
+std::string partsOf(const std::filesystem::path& file) {
+    zip_t* archive = zip_open(file.c_str(), ZIP_RDONLY, nullptr);
+    if (!archive)
+        throw std::runtime_error("cannot open " + file.string());
+    std::string joined;
+    bool first = true;
+    for (const char* name : {"xl/worksheets/sheet1.xml", "xl/sharedStrings.xml", "xl/workbook.xml",
+                             "xl/_rels/workbook.xml.rels", "_rels/.rels"}) {
+        if (!first)
+            joined += '\0';
+        first = false;
+        if (zip_file_t* part = zip_fopen(archive, name, 0)) {
+            char chunk[4096];
+            for (zip_int64_t n; (n = zip_fread(part, chunk, sizeof chunk)) > 0;)
+                joined.append(chunk, size_t(n));
+            zip_fclose(part);
+        }
+    }
+    zip_discard(archive);
+    return joined;
+}
+
+void writeWorkbookSeeds(const std::filesystem::path& folder) {
+    const std::filesystem::path scratch = folder / "scratch.xlsx";
+    const auto written = [&](const std::string& seed) {
+        write(folder / (seed + ".bin"), std::string_view("\0", 1), readBytes(scratch));
+        write(folder / (seed + "-parts.bin"), "\x01", partsOf(scratch));
+    };
+
+    TItemSession dict;
+    addColumn(dict, "English", "-English:", false);
+    addColumn(dict, "German", "-German:", false);
+    addColumn(dict, "Note", "-Note:", true);
+    dict.AddWord({"Hello", "Hallo", ""});
+    dict.AddWord({"Size", "Gr\xF6\xDF\x65", "Windows-1252"}); // "Größe"
+    dict.AddWord({"Two\r\nlines", "Zwei\r\nZeilen", "line break"});
+    dict.AddWord({"", "Nur Deutsch", ""});
+    dict.ExportSpreadsheet(scratch.string());
+    written("dictionary");
+
+    WriteWorkbook(scratch.string(), {{"A", "", "C"},
+                                     {"42", "3.5", "_x0041_ literal"},
+                                     {},
+                                     {"", "tab\tNUL" + std::string(1, '\0'), "  blanks  "}});
+    written("texts");
+    std::filesystem::remove(scratch);
+    std::filesystem::remove(folder / "scratch.~xlsx");
+
+    // What other writers put in a sheet: inline and rich texts, booleans,
+    // formula results, errors, references in other forms or none.
+    const std::string sheet =
+        R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)"
+        R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="inlineStr"><is><t>Inline</t></is></c></row>)"
+        R"(<row><c t="inlineStr"><is><r><t>in</t></r><r><t xml:space="preserve"> runs </t></r></is></c>)"
+        R"(<c><v>42</v></c><c r="$D$2" t="b"><v>1</v></c></row>)"
+        R"(<row r="4"><c r="A4" t="str"><f>A1</f><v>Hello</v></c><c r="b4" t="e"><v>#N/A</v></c></row>)"
+        R"(</sheetData></worksheet>)";
+    const std::string strings =
+        R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><si><r><t>Gr</t></r>)"
+        R"(<r><t>&#246;&#223;e_x000D_&#10;</t></r><rPh><t>hint</t></rPh></si></sst>)";
+    write(folder / "elsewhere-parts.bin", "\x01", sheet + '\0' + strings);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const bool partial = argc == 3 && std::string_view(argv[1]) == "--partial";
-    if (argc != 2 && !partial) {
-        std::fprintf(stderr, "usage: make_corpus [--partial] FOLDER\n");
+    const bool workbook = argc == 3 && std::string_view(argv[1]) == "--workbook";
+    const bool text = argc == 3 && std::string_view(argv[1]) == "--text";
+    if (argc != 2 && !partial && !workbook && !text) {
+        std::fprintf(stderr, "usage: make_corpus [--partial | --workbook | --text] FOLDER\n");
         return 2;
     }
     try {
         const std::filesystem::path folder = argv[argc - 1];
         std::filesystem::create_directories(folder);
+        if (workbook) {
+            writeWorkbookSeeds(folder);
+            return 0;
+        }
         const std::pair<const char*, std::string> seeds[] = {
             {"empty", emptyDictionary()},
             {"hello", helloDictionary()},
             {"full", fullDictionary()},
         };
         for (const auto& [name, bytes] : seeds) {
+            if (text) {
+                // The same dictionaries in the tagged text form.
+                vantelo::TItemSession d;
+                std::istringstream in(bytes);
+                d.LoadFromStream(in);
+                write(folder / (std::string(name) + ".txt"), {}, d.ExportTextBytes());
+                continue;
+            }
             if (!partial) {
                 write(folder / (std::string(name) + ".lgf"), {}, bytes);
                 continue;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/lang_exception.h"
 #include "dictionary/language_item.h"
 #include "dictionary/language_list.h"
 #include "dictionary/language_word.h"
@@ -108,8 +109,27 @@ public:
     virtual bool LoadFromFileByNames(const std::string& fileName, std::span<const std::string> names);
     virtual void SaveToStreamUnicode(std::ostream& stream) const;
     virtual void SaveToFileUnicode(const std::string& fileName);
-    // The exchange operations follow here in the same order of members once
-    // they exist.
+
+    // Exchange with tagged text files (.txt, and debug logs .log) and
+    // spreadsheet workbooks (.xlsx written and read, legacy .xls read).
+    // Every file is written safely with the backup rule of SaveToFile. A
+    // failure raises ELangException with a message for the user; an import
+    // that fails keeps the columns and lines it read before the failure.
+    // Kinds: export 1 text, 2 workbook, 3 Unicode dictionary file, other:
+    // text; import 1 and 2 text, 3 workbook, other: text.
+    virtual void ExportSpreadsheet(const std::string& fileName) const;
+    virtual void Export(const std::string& fileName, int kind);
+    virtual void ImportSpreadsheet(const std::string& fileName);
+    virtual void Import(const std::string& fileName, int kind);
+    virtual void ExportSortedText(const std::string& fileName, const TLanguage& column) const;
+    virtual void ExportText(const std::string& fileName) const;
+    virtual void ImportText(const std::string& fileName);
+
+    // The text form of the dictionary, as ExportText writes it.
+    std::string ExportTextBytes() const;
+    std::string ExportSortedTextBytes(const TLanguage& column) const;
+    // Reads the text form from memory, as ImportText reads a file.
+    void ImportTextBytes(std::string_view bytes);
 
     // The file's bytes, as the savers write them.
     std::string SaveToBytes(bool unicode = false) const;
@@ -139,7 +159,7 @@ private:
                     std::span<const std::string> names);
     // The registration check: the column of the descriptor's name.
     int checkedColumn(const TLanguage& language, Quote quote,
-                      std::string_view templ = "Language \"%s\" is not registered.") const;
+                      std::string_view templ = messages::LanguageNotRegistered) const;
     // The descriptor's own column, without a registration check.
     int uncheckedColumn(const TLanguage& language) const;
     TOneLangList& list(int column) { return *textLists_.at(size_t(column)); }

@@ -32,6 +32,7 @@ inline constexpr std::string_view ElementNotFound = "Element with index \"%s\" n
 inline constexpr std::string_view NotVanteloDictionary = "File %s is not Vantelo dictinary.";
 inline constexpr std::string_view CannotWriteDebugLog = "Cannot write the debug log %s.";
 inline constexpr std::string_view CannotWriteFile = "Cannot write the file %s.";
+inline constexpr std::string_view CannotReadFile = "Cannot read the file %s.";
 inline constexpr std::string_view NotAnInteger = "\"%s\" is not a valid integer value.";
 inline constexpr std::string_view CodePageNotSupported = "Code page \"%s\" is not supported.";
 inline constexpr std::string_view TextNotValid =
@@ -40,6 +41,20 @@ inline constexpr std::string_view CharacterNotInCodePage =
     "Text \"%s\" contains %s, which code page %s cannot hold.";
 inline constexpr std::string_view TextNotExact =
     "Text \"%s\" cannot be converted exactly with code page %s.";
+// Spreadsheet workbooks.
+inline constexpr std::string_view CannotReadWorkbook = "Cannot read the workbook %s: %s.";
+inline constexpr std::string_view NotAWorkbook = "File %s is not a workbook.";
+inline constexpr std::string_view WorkbookDamaged = "Workbook %s is damaged: %s.";
+inline constexpr std::string_view WorkbookTooLarge = "Workbook %s is too large to read: %s.";
+inline constexpr std::string_view WorkbookWrittenAsXlsx =
+    "Workbooks are written as .xlsx; choose a file name ending in .xlsx instead of %s.";
+inline constexpr std::string_view CellNotInCodePage =
+    "Cell %s of %s cannot be held by code page %s: %s";
+inline constexpr std::string_view CellNotWritable = "Cell %s of %s cannot be written: %s";
+inline constexpr std::string_view UnnamedSheetColumn =
+    "Column %s of %s holds texts but has no name in row 1.";
+inline constexpr std::string_view ImportKeptBeforeFailure =
+    "The columns and lines read before the failure were kept.";
 } // namespace messages
 
 } // namespace vantelo

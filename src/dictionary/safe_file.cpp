@@ -41,11 +41,11 @@ private:
 
 } // namespace
 
-std::string ReadWholeFile(const std::string& fileName) {
+std::string ReadWholeFile(const std::string& fileName, std::string_view failureTemplate) {
     Descriptor fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        throw ELangException::Format(messages::NotVanteloDictionary, fileName);
+        throw ELangException::Format(failureTemplate, fileName);
     std::string bytes;
     bytes.resize(size_t(info.st_size));
     size_t done = 0;
@@ -56,7 +56,7 @@ std::string ReadWholeFile(const std::string& fileName) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            throw ELangException::Format(messages::NotVanteloDictionary, fileName);
+            throw ELangException::Format(failureTemplate, fileName);
         if (n == 0)
             break;
         done += size_t(n);
@@ -104,6 +104,54 @@ void WriteFileSafely(const std::string& fileName, std::string_view bytes) {
     ::unlink(backup.c_str());
     const bool backedUp = ::rename(fileName.c_str(), backup.c_str()) == 0;
     if (::rename(temp.c_str(), fileName.c_str()) != 0) {
+        const int error = errno;
+        if (backedUp)
+            ::rename(backup.c_str(), fileName.c_str());
+        discard(error);
+    }
+}
+
+std::string CreateTemporaryBeside(const std::string& fileName) {
+    namespace fs = std::filesystem;
+    const fs::path target(fileName);
+    std::string temp =
+        (target.has_parent_path() ? target.parent_path() / "" : fs::path()).string() + "." +
+        target.filename().string() + ".XXXXXX";
+    Descriptor fd(::mkstemp(temp.data()));
+    if (fd.get() < 0)
+        failed(fileName, errno);
+    if (fd.close() != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        failed(fileName, error);
+    }
+    return temp;
+}
+
+void InstallFileSafely(const std::string& temporaryName, const std::string& fileName) {
+    auto discard = [&](int error) {
+        ::unlink(temporaryName.c_str());
+        failed(fileName, error);
+    };
+    Descriptor fd(::open(temporaryName.c_str(), O_RDWR | O_CLOEXEC));
+    if (fd.get() < 0)
+        discard(errno);
+    struct stat previous {};
+    const mode_t mode = ::stat(fileName.c_str(), &previous) == 0 ? previous.st_mode & 07777 : [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return mode_t(0666 & ~mask);
+    }();
+    ::fchmod(fd.get(), mode);
+    if (::fsync(fd.get()) != 0)
+        discard(errno);
+    if (fd.close() != 0)
+        discard(errno);
+
+    const std::string backup = MakeBackupName(fileName);
+    ::unlink(backup.c_str());
+    const bool backedUp = ::rename(fileName.c_str(), backup.c_str()) == 0;
+    if (::rename(temporaryName.c_str(), fileName.c_str()) != 0) {
         const int error = errno;
         if (backedUp)
             ::rename(backup.c_str(), fileName.c_str());

@@ -100,17 +100,16 @@ std::string TItemSession::SaveToBytes(bool unicode) const {
     return out;
 }
 
-void TItemSession::SaveToStream(std::ostream& stream) const {
-    const std::string bytes = SaveToBytes(false);
+namespace {
+void writeStream(std::ostream& stream, const std::string& bytes) {
     if (!stream.write(bytes.data(), std::streamsize(bytes.size())) || !stream.flush())
         throw ELangException::Format(messages::CannotWriteFile, "(stream)");
 }
+} // namespace
 
-void TItemSession::SaveToStreamUnicode(std::ostream& stream) const {
-    const std::string bytes = SaveToBytes(true);
-    if (!stream.write(bytes.data(), std::streamsize(bytes.size())) || !stream.flush())
-        throw ELangException::Format(messages::CannotWriteFile, "(stream)");
-}
+void TItemSession::SaveToStream(std::ostream& stream) const { writeStream(stream, SaveToBytes(false)); }
+
+void TItemSession::SaveToStreamUnicode(std::ostream& stream) const { writeStream(stream, SaveToBytes(true)); }
 
 void TItemSession::SaveToFile(const std::string& fileName) {
     WriteFileSafely(fileName, SaveToBytes(false));
