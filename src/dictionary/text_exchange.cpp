@@ -49,6 +49,10 @@ bool isBlank(std::string_view line) {
 
 std::string TItemSession::ExportTextBytes() const {
     std::string out;
+    size_t estimate = lines_.size() * 2;
+    for (int c = 0; c < ColumnCount(); ++c)
+        estimate += size_t(TextList(c).Count()) * (languages_[c].ExportStr.size() + 28);
+    out.reserve(estimate);
     for (const auto& line : lines_) {
         for (int c = 0; c < ColumnCount(); ++c)
             if (line->HasTextAt(c))
