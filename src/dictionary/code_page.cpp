@@ -73,16 +73,7 @@ Registry& registry() {
 }
 
 ELangException error(std::string_view templ, std::initializer_list<std::string_view> args) {
-    std::string message(templ);
-    size_t from = 0;
-    for (std::string_view arg : args) {
-        const size_t at = message.find("%s", from);
-        if (at == std::string::npos)
-            break;
-        message.replace(at, 2, arg);
-        from = at + arg.size();
-    }
-    return ELangException(message);
+    return ELangException::Format(templ, args);
 }
 
 bool isUndefinedIn1252(char32_t c) {

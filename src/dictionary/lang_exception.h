@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -17,6 +18,20 @@ public:
         std::string message(templ);
         if (auto at = message.find("%s"); at != std::string::npos)
             message.replace(at, 2, argument);
+        return ELangException(message);
+    }
+
+    // Replaces each "%s" of the template, in order, by the next argument.
+    static ELangException Format(std::string_view templ, std::initializer_list<std::string_view> arguments) {
+        std::string message(templ);
+        size_t from = 0;
+        for (std::string_view argument : arguments) {
+            const size_t at = message.find("%s", from);
+            if (at == std::string::npos)
+                break;
+            message.replace(at, 2, argument);
+            from = at + argument.size();
+        }
         return ELangException(message);
     }
 };

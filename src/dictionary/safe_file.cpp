@@ -39,6 +39,39 @@ private:
     int fd_;
 };
 
+// Flushes and closes a written temporary file, keeps the previous file as
+// its backup and puts the new one in its place. On failure the temporary
+// file goes and the previous file stays.
+void installWritten(Descriptor& fd, const std::string& temp, const std::string& fileName) {
+    auto discard = [&](int error) {
+        ::unlink(temp.c_str());
+        failed(fileName, error);
+    };
+    // mkstemp creates the file for its owner only; a dictionary gets the
+    // usual permissions, or those of the file it replaces.
+    struct stat previous {};
+    const mode_t mode = ::stat(fileName.c_str(), &previous) == 0 ? previous.st_mode & 07777 : [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return mode_t(0666 & ~mask);
+    }();
+    ::fchmod(fd.get(), mode);
+    if (::fsync(fd.get()) != 0)
+        discard(errno);
+    if (fd.close() != 0)
+        discard(errno);
+
+    const std::string backup = MakeBackupName(fileName);
+    ::unlink(backup.c_str());
+    const bool backedUp = ::rename(fileName.c_str(), backup.c_str()) == 0;
+    if (::rename(temp.c_str(), fileName.c_str()) != 0) {
+        const int error = errno;
+        if (backedUp)
+            ::rename(backup.c_str(), fileName.c_str());
+        discard(error);
+    }
+}
+
 } // namespace
 
 std::string ReadWholeFile(const std::string& fileName, std::string_view failureTemplate) {
@@ -86,29 +119,7 @@ void WriteFileSafely(const std::string& fileName, std::string_view bytes) {
             discard(n < 0 ? errno : ENOSPC);
         done += size_t(n);
     }
-    // mkstemp creates the file for its owner only; a dictionary gets the
-    // usual permissions, or those of the file it replaces.
-    struct stat previous {};
-    const mode_t mode = ::stat(fileName.c_str(), &previous) == 0 ? previous.st_mode & 07777 : [] {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return mode_t(0666 & ~mask);
-    }();
-    ::fchmod(fd.get(), mode);
-    if (::fsync(fd.get()) != 0)
-        discard(errno);
-    if (fd.close() != 0)
-        discard(errno);
-
-    const std::string backup = MakeBackupName(fileName);
-    ::unlink(backup.c_str());
-    const bool backedUp = ::rename(fileName.c_str(), backup.c_str()) == 0;
-    if (::rename(temp.c_str(), fileName.c_str()) != 0) {
-        const int error = errno;
-        if (backedUp)
-            ::rename(backup.c_str(), fileName.c_str());
-        discard(error);
-    }
+    installWritten(fd, temp, fileName);
 }
 
 std::string CreateTemporaryBeside(const std::string& fileName) {
@@ -129,34 +140,13 @@ std::string CreateTemporaryBeside(const std::string& fileName) {
 }
 
 void InstallFileSafely(const std::string& temporaryName, const std::string& fileName) {
-    auto discard = [&](int error) {
+    Descriptor fd(::open(temporaryName.c_str(), O_RDWR | O_CLOEXEC));
+    if (fd.get() < 0) {
+        const int error = errno;
         ::unlink(temporaryName.c_str());
         failed(fileName, error);
-    };
-    Descriptor fd(::open(temporaryName.c_str(), O_RDWR | O_CLOEXEC));
-    if (fd.get() < 0)
-        discard(errno);
-    struct stat previous {};
-    const mode_t mode = ::stat(fileName.c_str(), &previous) == 0 ? previous.st_mode & 07777 : [] {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return mode_t(0666 & ~mask);
-    }();
-    ::fchmod(fd.get(), mode);
-    if (::fsync(fd.get()) != 0)
-        discard(errno);
-    if (fd.close() != 0)
-        discard(errno);
-
-    const std::string backup = MakeBackupName(fileName);
-    ::unlink(backup.c_str());
-    const bool backedUp = ::rename(fileName.c_str(), backup.c_str()) == 0;
-    if (::rename(temporaryName.c_str(), fileName.c_str()) != 0) {
-        const int error = errno;
-        if (backedUp)
-            ::rename(backup.c_str(), fileName.c_str());
-        discard(error);
     }
+    installWritten(fd, temporaryName, fileName);
 }
 
 } // namespace vantelo

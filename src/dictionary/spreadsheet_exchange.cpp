@@ -15,16 +15,7 @@ namespace vantelo {
 namespace {
 
 ELangException failure(std::string_view templ, std::initializer_list<std::string_view> args) {
-    std::string message(templ);
-    size_t from = 0;
-    for (std::string_view arg : args) {
-        const size_t at = message.find("%s", from);
-        if (at == std::string::npos)
-            break;
-        message.replace(at, 2, arg);
-        from = at + arg.size();
-    }
-    return ELangException(message);
+    return ELangException::Format(templ, args);
 }
 
 std::string toCell(const std::string& text, int row, int column, const std::string& fileName) {

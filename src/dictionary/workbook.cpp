@@ -37,16 +37,7 @@ namespace {
 // ---- shared helpers --------------------------------------------------------
 
 ELangException failure(std::string_view templ, std::initializer_list<std::string_view> args) {
-    std::string message(templ);
-    size_t from = 0;
-    for (std::string_view arg : args) {
-        const size_t at = message.find("%s", from);
-        if (at == std::string::npos)
-            break;
-        message.replace(at, 2, arg);
-        from = at + arg.size();
-    }
-    return ELangException(message);
+    return ELangException::Format(templ, args);
 }
 
 bool endsWithNoCase(std::string_view text, std::string_view suffix) {
