@@ -24,6 +24,7 @@ bool allEmpty(const TLanguageWord& words) {
 TItemSession::TItemSession() : DebugMode(CommandLine::HasSwitch("-VLDEBUG")) {}
 
 TItemSession::~TItemSession() {
+    lineGuard_->Alive = false;
     // Lines refer into the text lists; let them go first.
     lines_.clear();
     textLists_.clear();
@@ -70,6 +71,7 @@ void TItemSession::deleteLines(std::vector<TLanguageItem*> doomed) {
     for (auto* line : doomed)
         for (int c = 0; c < line->ColumnCount(); ++c)
             removeText(*line, c);
+    noteLinesFreed();
     if (const int index = IndexOfLine(doomed.front()); doomed.size() == 1 && index >= 0) {
         lines_.erase(lines_.begin() + index);
     } else {
@@ -367,6 +369,8 @@ void TItemSession::CountUsage(int lineIndex) {
 }
 
 void TItemSession::ClearLines() {
+    if (!lines_.empty())
+        noteLinesFreed();
     lines_.clear();
     for (auto& texts : textLists_)
         texts->Clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <memory>
 #include <span>
@@ -22,6 +23,15 @@ struct TComponentRef {
     std::string Name;
 };
 
+// Tells holders of line pointers whether their lines still exist: a line
+// pointer taken while `Alive` and with `LinesFreed` at some count may be used
+// as long as both are unchanged. Every removal of lines counts, so a pointer
+// is never used after its line (or its whole dictionary) is gone.
+struct TLineGuard {
+    bool Alive = true;
+    uint64_t LinesFreed = 0;
+};
+
 // The dictionary: its columns, one sorted text list per column and its lines,
 // with every operation performed on a dictionary.
 //
@@ -37,6 +47,8 @@ public:
     TItemSession& operator=(const TItemSession&) = delete;
 
     bool Modified = false;
+    // The guard of this dictionary's lines; it outlives the dictionary.
+    std::shared_ptr<const TLineGuard> LineGuard() const { return lineGuard_; }
     // Set when the program was started with "-VLDEBUG" (any letter case).
     bool DebugMode = false;
 
@@ -172,6 +184,9 @@ private:
     void logMissing(const TComponentRef* parent, const TComponentRef* component,
                     const std::string& text, const TLanguage& source) const;
 
+    void noteLinesFreed() { ++lineGuard_->LinesFreed; }
+
+    std::shared_ptr<TLineGuard> lineGuard_ = std::make_shared<TLineGuard>();
     TLanguageList languages_;
     int languageCounter_ = 0;
     std::vector<std::unique_ptr<TOneLangList>> textLists_;

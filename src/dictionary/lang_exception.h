@@ -56,6 +56,10 @@ inline constexpr std::string_view CharacterNotInCodePage =
     "Text \"%s\" contains %s, which code page %s cannot hold.";
 inline constexpr std::string_view TextNotExact =
     "Text \"%s\" cannot be converted exactly with code page %s.";
+// The translation component.
+inline constexpr std::string_view NoLanguagesInDictionary = "No languages in dictionary.";
+inline constexpr std::string_view LanguageDoesNotExist = "Language \"%s\" does not exist.";
+inline constexpr std::string_view PropertyNotStrings = "Property is not TStrings: %s.";
 // Spreadsheet workbooks.
 inline constexpr std::string_view CannotReadWorkbook = "Cannot read the workbook %s: %s.";
 inline constexpr std::string_view NotAWorkbook = "File %s is not a workbook.";
