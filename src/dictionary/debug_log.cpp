@@ -76,7 +76,7 @@ void DebugLog::WriteBlock(const std::vector<std::string>& lines) {
     if (file)
         ok = std::fclose(file.release()) == 0 && ok;
     if (!ok)
-        throw ELangException::Format(messages::CannotWriteDebugLog, path.string());
+        throw EDebugLogError(ELangException::Format(messages::CannotWriteDebugLog, path.string()).what());
     for (const auto& line : lines)
         AddReported(line);
 }

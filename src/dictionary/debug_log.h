@@ -5,7 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/lang_exception.h"
+
 namespace vantelo {
+
+// The debug log could not be written (the message names the file).
+class EDebugLogError : public ELangException {
+public:
+    using ELangException::ELangException;
+};
 
 // The process-wide state of debug mode that the dictionary shares with the
 // translation component: the lines already written to "VLDebug.log" during
@@ -31,7 +39,7 @@ public:
 
     // Appends one block (each line ended by CR LF) to the log and records
     // every line as reported. A log that cannot be written raises
-    // ELangException naming the file; nothing is recorded then.
+    // EDebugLogError naming the file; nothing is recorded then.
     static void WriteBlock(const std::vector<std::string>& lines);
 
     // Forgets the reported lines and the chosen folder (for tests).

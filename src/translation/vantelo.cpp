@@ -8,8 +8,10 @@
 #include "dictionary/command_line.h"
 #include "dictionary/debug_log.h"
 #include "dictionary/lang_exception.h"
+#include "dictionary/line_breaks.h"
 #include "dictionary/text_case.h"
 #include "translation/component_model.h"
+#include "translation/debug_word_dialog.h"
 #include "translation/dictionary_text.h"
 #include "translation/published_properties.h"
 #include "translation/shared_state.h"
@@ -203,7 +205,29 @@ void TVantelo::RecordUsage(TLanguageItem* line) {
 
 // ---- language changes -------------------------------------------------------
 
+// A debug log that cannot be written does not stop a language change half
+// way: the change completes, then the first failure is raised.
 void TVantelo::ChangeLanguage(const TLanguage& language) {
+    ++changeDepth_;
+    try {
+        changeLanguage(language);
+    } catch (...) {
+        if (--changeDepth_ == 0)
+            logError_ = nullptr;
+        throw;
+    }
+    endChange();
+}
+
+void TVantelo::endChange() {
+    if (--changeDepth_ == 0 && logError_) {
+        const std::exception_ptr error = logError_;
+        logError_ = nullptr;
+        std::rethrow_exception(error);
+    }
+}
+
+void TVantelo::changeLanguage(const TLanguage& language) {
     bool canChange = true;
     const TLanguage* newLng = &language;
     if (OnLangChangeBefore)
@@ -225,12 +249,17 @@ void TVantelo::ChangeLanguage(const TLanguage& language) {
         if (TranslateForm)
             TranslateObject(owner, *previousLanguage_, target);
         if (snapshotPending_) {
-            std::vector<bool> taken(size_t(listComponents_.Count()), false);
+            // Each listed name, letter case aside, goes to the first of its
+            // entries and to the first component of that name.
+            std::unordered_map<std::string, int> listed;
+            for (int i = 0; i < listComponents_.Count(); ++i)
+                listed.try_emplace(UpperCase(listComponents_.Strings(i)), i);
             for (QObject* component : Components(owner)) {
-                const int index = listComponents_.IndexOf(nameOf(component));
-                if (index < 0 || taken[size_t(index)])
+                const auto entry = listed.find(UpperCase(nameOf(component)));
+                if (entry == listed.end())
                     continue;
-                taken[size_t(index)] = true;
+                const int index = entry->second;
+                listed.erase(entry);
                 SnapshotComponent(owner, component, index);
             }
             snapshotPending_ = false;
@@ -291,17 +320,26 @@ void TVantelo::translateIn(TItemSession& dictionary, QObject* owner, QObject* ob
                            bool& found) {
     bool notFound = true;
     std::string translated;
-    if (dictionary.DebugMode) {
+    if (!dictionary.DebugMode) {
+        translated = dictionary.Translate(nullptr, nullptr, word, source, target, notFound);
+    } else {
         // The log names the owner only when it is a component, not the
         // application object.
         const bool ownerKnown = owner && owner != QCoreApplication::instance();
         const TComponentRef parentRef = ownerKnown ? ComponentRef(owner) : TComponentRef{};
         const TComponentRef objectRef = object ? ComponentRef(object) : TComponentRef{};
-        translated = dictionary.Translate(ownerKnown ? &parentRef : nullptr,
-                                          object ? &objectRef : nullptr, word, source, target,
-                                          notFound);
-    } else {
-        translated = dictionary.Translate(nullptr, nullptr, word, source, target, notFound);
+        try {
+            translated = dictionary.Translate(ownerKnown ? &parentRef : nullptr,
+                                              object ? &objectRef : nullptr, word, source,
+                                              target, notFound);
+        } catch (const EDebugLogError&) {
+            // Only a text that was not found is logged.
+            if (changeDepth_ == 0)
+                throw;
+            if (!logError_)
+                logError_ = std::current_exception();
+            notFound = true;
+        }
     }
     found = !notFound;
     if (found) {
@@ -567,6 +605,19 @@ void TVantelo::SnapshotText(TPropertySnapshot& snapshot, int position, QString& 
 
 void TVantelo::TranslateComponent(QObject* component, std::string_view fromName,
                                   std::string_view toName) {
+    ++changeDepth_;
+    try {
+        translateComponent(component, fromName, toName);
+    } catch (...) {
+        if (--changeDepth_ == 0)
+            logError_ = nullptr;
+        throw;
+    }
+    endChange();
+}
+
+void TVantelo::translateComponent(QObject* component, std::string_view fromName,
+                                  std::string_view toName) {
     TItemSession* dictionary = Dictionary();
     if (!dictionary)
         return;
@@ -651,15 +702,109 @@ void TVantelo::TranslateStrings(QObject* object, QStringList& strings, const TLa
 
 // ---- debug mode -----------------------------------------------------------------
 
-TLanguageItem* TVantelo::ReportMissingWord(QObject*, QObject*, const TLanguageList&,
-                                           TLanguageItem*, int, const std::string&,
-                                           const std::string&) {
-    return nullptr;
+void TVantelo::writeLog(const std::vector<std::string>& block) {
+    if (changeDepth_ == 0) {
+        DebugLog::WriteBlock(block);
+        return;
+    }
+    // During a language change the first failure is kept for the end of the
+    // change, and the change goes on without writing more.
+    if (logError_)
+        return;
+    try {
+        DebugLog::WriteBlock(block);
+    } catch (const EDebugLogError&) {
+        logError_ = std::current_exception();
+    }
 }
 
-TLanguageItem* TVantelo::ShowDebugWordDialog(QObject*, QObject*, const TLanguageList&, int,
-                                             const std::string&, const TLanguageWord&) {
-    return nullptr;
+namespace {
+
+void appendContext(std::vector<std::string>& block, const QObject* owner, const QObject* component,
+                   const std::string& propertyName, int lineIndex) {
+    block.push_back("-ParentObject:>" + (owner ? nameOf(owner) : std::string("Unknown")));
+    block.push_back("-ClassObject:>" + (component ? ClassName(component) : std::string("Nil")));
+    block.push_back("-PropertyName:>" + propertyName);
+    block.push_back("-ObjectName:>" + (component ? nameOf(component) : std::string("Nil")));
+    block.push_back("-Items:>" + (lineIndex == -1 ? std::string("Unknown") : std::to_string(lineIndex)));
+    block.emplace_back();
+}
+
+} // namespace
+
+TLanguageItem* TVantelo::ReportMissingWord(QObject* owner, QObject* component,
+                                           const TLanguageList& languages, TLanguageItem* line,
+                                           int lineIndex, const std::string& propertyName,
+                                           const std::string& text) {
+    TLanguageItem* result = nullptr;
+    const auto textIn = [&](int column) {
+        return line && column < line->ColumnCount() && line->HasTextAt(column)
+                   ? line->GetTextAt(column)
+                   : std::string();
+    };
+    if (DebugLog && !text.empty()) {
+        // The key holds the text as the log line does, line breaks escaped.
+        const std::string key = mainLanguage_->ExportStr + ">" + EscapeLineBreaks(text);
+        if (!vantelo::DebugLog::IsReported(key)) {
+            std::vector<std::string> block;
+            for (int i = 0; i < languages.Count(); ++i) {
+                const std::string own = textIn(i);
+                block.push_back(languages[i].ExportStr + ">" +
+                                EscapeLineBreaks(own.empty() ? text : own));
+            }
+            appendContext(block, owner, component, propertyName, lineIndex);
+            writeLog(block);
+        }
+    }
+    if (DebugDialog && !text.empty()) {
+        TLanguageWord word;
+        for (int i = 0; i < languages.Count(); ++i)
+            word.push_back(line ? textIn(i) : text);
+        if (TLanguageItem* added =
+                ShowDebugWordDialog(owner, component, languages, lineIndex, propertyName, word))
+            result = added;
+    }
+    return result;
+}
+
+TLanguageItem* TVantelo::ShowDebugWordDialog(QObject* owner, QObject* component,
+                                             const TLanguageList& languages, int lineIndex,
+                                             const std::string& propertyName,
+                                             const TLanguageWord& word) {
+    const QString title = QStringLiteral("Debug:") + QString::fromStdString(ClassName(component)) +
+                          u'(' + (component ? component->objectName() : QString()) +
+                          QStringLiteral(").") + QString::fromStdString(propertyName);
+    TLanguageWord entered;
+    int answer = 0;
+    {
+        TfrmDebugWordVL dialog(languages, word, title);
+        answer = dialog.exec();
+        entered = dialog.Word();
+    }
+    TLanguageItem* result = nullptr;
+    if (answer == 1) {
+        if (TItemSession* dictionary = Dictionary())
+            dictionary->AddWord(entered);
+        for (int i = 0; i < languages.Count() && i < entered.Count(); ++i) {
+            if (languages[i].Name == mainLanguage_->Name) {
+                result = FindWordLine(owner, component, -1, "", entered[size_t(i)], fileName_);
+                break;
+            }
+        }
+    }
+    std::vector<std::string> block;
+    for (int i = 0; i < languages.Count(); ++i)
+        block.push_back(languages[i].ExportStr + ">" +
+                        EscapeLineBreaks(i < entered.Count() ? entered[size_t(i)] : std::string()));
+    appendContext(block, owner, component, propertyName, lineIndex);
+    writeLog(block);
+    if (answer == 8) {
+        DebugDialog = false;
+        std::string& dialogSwitch = DebugDialogSwitch();
+        if (CommandLine::HasSwitch(dialogSwitch))
+            dialogSwitch = LowerCase(dialogSwitch);
+    }
+    return result;
 }
 
 } // namespace vantelo

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -91,11 +92,16 @@ public:
     virtual void SetListComponents(const std::vector<std::string>& names);
     virtual void SetDesignerVL(TCustomDesignerVL* designer) { designerVL_ = designer; }
 
-    // Debug mode's reports; they report nothing yet and answer null.
+    // Debug mode: reports a text the dictionary lacks (line null) or that
+    // lacks a translation in some language, to the log and to the debug word
+    // dialog; answers the line the translator added, or null.
     virtual TLanguageItem* ReportMissingWord(QObject* owner, QObject* component,
                                              const TLanguageList& languages, TLanguageItem* line,
                                              int lineIndex, const std::string& propertyName,
                                              const std::string& text);
+    // Shows the debug word dialog for `word` (one text per language); OK
+    // adds it to the dictionary and answers its line. Every answer is logged;
+    // "I&gn. all" ends dialog mode for this and later components.
     virtual TLanguageItem* ShowDebugWordDialog(QObject* owner, QObject* component,
                                                const TLanguageList& languages, int lineIndex,
                                                const std::string& propertyName,
@@ -169,7 +175,18 @@ private:
                      const std::string& word, const TLanguage& source, const TLanguage& target,
                      TStatusTranslate& status, std::string& result, bool& found);
 
+    // Writes a debug log block; see ChangeLanguage for failures.
+    void writeLog(const std::vector<std::string>& block);
+    void changeLanguage(const TLanguage& language);
+    void translateComponent(QObject* component, std::string_view fromName,
+                            std::string_view toName);
+    void endChange();
+
     int statisticsIndex_ = -1;
+    // Language changes in progress, and the first debug log failure met in
+    // them.
+    int changeDepth_ = 0;
+    std::exception_ptr logError_;
     std::string fileName_;
     std::string langMainName_;
     int langMainNumber_ = -1;
