@@ -19,8 +19,10 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "dictionary/debug_log.h"
 #include "dictionary/lang_exception.h"
 #include "translation/dictionary_text.h"
+#include "translation/message_form.h"
 #include "translation/published_properties.h"
 #include "translation/vantelo.h"
 
@@ -61,6 +63,7 @@ QLabel* label(const char* name, const QString& text, QWidget* buddy) {
 } // namespace
 
 DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent), translator_(new TVantelo(this)) {
+    setObjectName(QStringLiteral("demoWindow")); // debug logs name the window
     setWindowTitle(QStringLiteral("Vantelo Demo"));
     buildMenus();
     buildCentralWidget();
@@ -151,7 +154,7 @@ void DemoWindow::buildCentralWidget() {
     connect(message, &QPushButton::clicked, this, &DemoWindow::showGreeting);
     buttons->addWidget(message);
     QPushButton* close = named(new QPushButton(QStringLiteral("Cl&ose")), "closeButton");
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(close, &QPushButton::clicked, this, &DemoWindow::confirmClose);
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
@@ -161,6 +164,24 @@ void DemoWindow::buildCentralWidget() {
 void DemoWindow::LoadDictionary(const std::string& fileName) {
     translator_->SetFileName(fileName);
     fillLanguageMenu();
+    if (translator_->DebugLog)
+        statusBar()->showMessage(
+            translator_->Tr(QStringLiteral("Texts missing from the dictionary are logged to %1"))
+                .arg(DebugLogPath()));
+}
+
+QString DemoWindow::DebugLogPath() {
+    return QDir::toNativeSeparators(QString::fromStdString(vantelo::DebugLog::Path().string()));
+}
+
+void DemoWindow::confirmClose() {
+    try {
+        if (VLMessageDlg(*translator_, QStringLiteral("Do you want to close the demo?"),
+                         mtConfirmation, mbYesNo, 0) == mrYes)
+            close();
+    } catch (const ELangException& e) {
+        showError(QString::fromUtf8(e.what()));
+    }
 }
 
 void DemoWindow::fillLanguageMenu() {

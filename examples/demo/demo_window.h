@@ -42,6 +42,8 @@ public:
     QString GreetingText() const;
 
     TVantelo& Translator() const { return *translator_; }
+    // Where debug mode (-VLDEBUG) logs the texts the dictionary lacks.
+    static QString DebugLogPath();
 
 private:
     void buildMenus();
@@ -52,6 +54,8 @@ private:
     void chooseFile();
     void saveNotes();
     void showGreeting();
+    // "Close" asks first, in a translated message box.
+    void confirmClose();
 
     TVantelo* translator_;
     QMenu* languageMenu_ = nullptr;

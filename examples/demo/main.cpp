@@ -11,6 +11,7 @@
 #include "dictionary/command_line.h"
 #include "dictionary/lang_exception.h"
 #include "translation/dictionary_text.h"
+#include "translation/vantelo.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ constexpr int WrongUsage = 2;
 constexpr const char* DictionaryFile = "demo.lgf";
 
 constexpr std::string_view Usage =
-    "Usage: vantelo-demo [--language NAME]\n"
+    "Usage: vantelo-demo [--language NAME] [-VLDEBUG] [-VLDEBUGDLG]\n"
     "\n"
     "Shows a small window whose texts the translation component switches\n"
     "between the languages of the dictionary demo.lgf (English, German and\n"
@@ -32,6 +33,9 @@ constexpr std::string_view Usage =
     "\n"
     "Options:\n"
     "  --language NAME  start in the language NAME\n"
+    "  -VLDEBUG         log the texts the dictionary lacks to VLDebug.log\n"
+    "                   (in the program's folder, or the per-user data folder)\n"
+    "  -VLDEBUGDLG      ask for each text the dictionary lacks in a dialog\n"
     "  --help, -h       show this help\n"
     "\n"
     "Exit status: 0 on success, 1 when the dictionary cannot be loaded for\n"
@@ -112,6 +116,9 @@ int main(int argc, char** argv) {
         return wrongUsage(complaint);
 
     vantelo::demo::DemoWindow window;
+    if (window.Translator().DebugLog)
+        std::cerr << "vantelo-demo: texts missing from the dictionary are logged to "
+                  << vantelo::demo::DemoWindow::DebugLogPath().toStdString() << '\n';
     try {
         window.LoadDictionary(DictionaryFile);
     } catch (const vantelo::ELangException& e) {

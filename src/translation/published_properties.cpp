@@ -154,9 +154,23 @@ QString joinHint(const QString& shortHint, const QString& longHint) {
     return shortHint + u'|' + longHint;
 }
 
+// An action without a tool tip of its own shows its text, as Qt trims it,
+// as the tool tip. Without a status tip beside it that is no hint at all,
+// only the caption again: it reads as none, unless a hint written here
+// happens to read like the caption.
+constexpr char ownToolTipProperty[] = "vanteloOwnToolTip";
+
+QString ownToolTip(const QAction* action) {
+    const QString toolTip = action->toolTip();
+    if (!action->statusTip().isEmpty() || action->property(ownToolTipProperty).toBool())
+        return toolTip;
+    const QAction plain(action->text());
+    return toolTip == plain.toolTip() ? QString() : toolTip;
+}
+
 QString readHint(const QObject* object) {
     if (const QAction* action = hintAction(const_cast<QObject*>(object)))
-        return joinHint(action->toolTip(), action->statusTip());
+        return joinHint(ownToolTip(action), action->statusTip());
     const auto* widget = static_cast<const QWidget*>(object);
     return joinHint(widget->toolTip(), widget->statusTip());
 }
@@ -172,6 +186,7 @@ void writeHint(QObject* object, const QString& value) {
     if (QAction* action = hintAction(object)) {
         action->setStatusTip(longHint(action->statusTip()));
         action->setToolTip(shortHint);
+        action->setProperty(ownToolTipProperty, !shortHint.isEmpty());
         return;
     }
     auto* widget = static_cast<QWidget*>(object);

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <ostream>
@@ -23,7 +24,11 @@
 #include <utility>
 
 #include "demo_window.h"
+#include "dictionary/command_line.h"
+#include "dictionary/debug_log.h"
+#include "dictionary/item_session.h"
 #include "dictionary/lang_exception.h"
+#include "translation/shared_state.h"
 
 // Failures show texts as text.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -144,6 +149,45 @@ TEST_F(DemoWindowTest, MessageButtonShowsTheMessageInTheLanguageShown) {
     child<QPushButton>(window, "messageButton")->click();
     EXPECT_EQ(title, French.first());
     EXPECT_EQ(text, French.last());
+}
+
+// Debug mode: the first language change logs the texts the dictionary lacks,
+// and the log reads back into a dictionary with its context columns.
+TEST(DemoDebugMode, FirstChangeLogsTheGapsForTheTranslator) {
+    QTemporaryDir folder;
+    vantelo::CommandLine::SetParameters({"-vldebug"});
+    vantelo::DebugLog::Reset();
+    vantelo::DebugLog::SetFolder(folder.path().toStdString());
+    // A dictionary loaded before knew nothing of debug mode.
+    vantelo::LanguageSessions().RemoveSession(VANTELO_DEMO_LGF);
+    {
+        DemoWindow window;
+        window.LoadDictionary(VANTELO_DEMO_LGF);
+        EXPECT_TRUE(window.statusBar()->currentMessage().contains(DemoWindow::DebugLogPath()));
+        window.ChangeLanguage("French");
+        EXPECT_EQ(child<QComboBox>(window, "colourCombo")->itemText(2), "Blue");
+    }
+    vantelo::CommandLine::SetParameters({});
+    vantelo::LanguageSessions().RemoveSession(VANTELO_DEMO_LGF);
+
+    vantelo::TItemSession log;
+    log.ImportText(vantelo::DebugLog::Path().string());
+    vantelo::DebugLog::Reset();
+    const vantelo::TLanguageList& columns = log.GetLanguages();
+    for (const char* name :
+         {"English", "German", "French", "ParentObject", "ClassObject", "PropertyName",
+          "ObjectName", "Items"})
+        EXPECT_GE(columns.IndexOf(name), 0) << name;
+    ASSERT_EQ(log.LineCount(), 2);
+    const vantelo::TLanguageItem* notes = log.FindLine("42 \xD7 7 = 294", columns[0]);
+    ASSERT_NE(notes, nullptr);
+    EXPECT_EQ(notes->GetText(columns[columns.IndexOf("ObjectName")]), "notesMemo");
+    EXPECT_EQ(notes->GetText(columns[columns.IndexOf("Items")]), "2");
+    const vantelo::TLanguageItem* blue = log.FindLine("Blue", columns[0]);
+    ASSERT_NE(blue, nullptr);
+    EXPECT_EQ(blue->GetText(columns[1]), "Blau");
+    EXPECT_EQ(blue->GetText(columns[columns.IndexOf("PropertyName")]), "Items");
+    EXPECT_EQ(blue->GetText(columns[columns.IndexOf("ParentObject")]), "demoWindow");
 }
 
 int runDemo(const QStringList& arguments, QString* errors = nullptr,

@@ -168,21 +168,28 @@ TEST(PublishedPropertiesTest, HintIsToolTipAndStatusTip) {
     EXPECT_EQ(readString(&label, "Hint"), "|The name of the column");
 }
 
-TEST(PublishedPropertiesTest, HintOfMenuEntriesIsTheirToolTipAsQtShowsIt) {
+TEST(PublishedPropertiesTest, HintOfMenuEntriesIgnoresTheToolTipQtDerivesFromTheText) {
     QMenu menu;
     QAction* open = menu.addAction("&Open...");
+    // Qt shows "Open" as the tool tip; that is the caption, not a hint.
+    EXPECT_EQ(open->toolTip(), "Open");
+    EXPECT_EQ(readString(open, "Hint"), "");
+    // With a long hint the tool tip Qt shows is the short one.
     open->setStatusTip("Opens a dictionary");
-    // No tool tip of its own: Qt shows the text without "&" and "...".
     EXPECT_EQ(readString(open, "Hint"), "Open|Opens a dictionary");
 
     EXPECT_TRUE(WriteString(open, "Hint", "Ouvrir|Ouvre un dictionnaire"));
     EXPECT_EQ(open->toolTip(), "Ouvrir");
     EXPECT_EQ(open->statusTip(), "Ouvre un dictionnaire");
     EXPECT_EQ(readString(open, "Hint"), "Ouvrir|Ouvre un dictionnaire");
+    // A short hint written that reads like the caption stays a hint.
+    open->setText("&Ouvrir...");
+    EXPECT_TRUE(WriteString(open, "Hint", "Ouvrir"));
+    EXPECT_EQ(readString(open, "Hint"), "Ouvrir");
 
     // A menu's hint is the hint of the entry that opens it.
     QMenu sub("&Recent");
-    EXPECT_EQ(readString(&sub, "Hint"), "Recent");
+    EXPECT_EQ(readString(&sub, "Hint"), "");
     EXPECT_TRUE(WriteString(&sub, "Hint", "Recent|Files opened lately"));
     EXPECT_EQ(sub.menuAction()->statusTip(), "Files opened lately");
     EXPECT_EQ(readString(&sub, "Hint"), "Recent|Files opened lately");
