@@ -90,8 +90,7 @@ void TfrmDebugWordVL::buildRows() {
         panel->setGeometry(2, i * RowHeight, panelWidth, RowHeight);
         auto* label = new QLabel(shown(languages_[i].Title), panel);
         label->setObjectName(QStringLiteral("lbl%1").arg(i));
-        label->move(4, 4);
-        label->adjustSize();
+        label->setGeometry(4, 4, panelWidth - 8, label->sizeHint().height());
         auto* edit = new QLineEdit(word_[i], panel);
         edit->setObjectName(QStringLiteral("edt%1").arg(i));
         edit->setGeometry(2, label->y() + label->height() + 2, panelWidth - 4,
