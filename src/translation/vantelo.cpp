@@ -208,18 +208,18 @@ void TVantelo::RecordUsage(TLanguageItem* line) {
 // A debug log that cannot be written does not stop a language change half
 // way: the change completes, then the first failure is raised.
 void TVantelo::ChangeLanguage(const TLanguage& language) {
+    asChange([&] { changeLanguage(language); });
+}
+
+void TVantelo::asChange(const std::function<void()>& change) {
     ++changeDepth_;
     try {
-        changeLanguage(language);
+        change();
     } catch (...) {
         if (--changeDepth_ == 0)
             logError_ = nullptr;
         throw;
     }
-    endChange();
-}
-
-void TVantelo::endChange() {
     if (--changeDepth_ == 0 && logError_) {
         const std::exception_ptr error = logError_;
         logError_ = nullptr;
@@ -605,15 +605,7 @@ void TVantelo::SnapshotText(TPropertySnapshot& snapshot, int position, QString& 
 
 void TVantelo::TranslateComponent(QObject* component, std::string_view fromName,
                                   std::string_view toName) {
-    ++changeDepth_;
-    try {
-        translateComponent(component, fromName, toName);
-    } catch (...) {
-        if (--changeDepth_ == 0)
-            logError_ = nullptr;
-        throw;
-    }
-    endChange();
+    asChange([&] { translateComponent(component, fromName, toName); });
 }
 
 void TVantelo::translateComponent(QObject* component, std::string_view fromName,

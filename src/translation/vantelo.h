@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -180,7 +181,9 @@ private:
     void changeLanguage(const TLanguage& language);
     void translateComponent(QObject* component, std::string_view fromName,
                             std::string_view toName);
-    void endChange();
+    // Runs a language change; a debug log failure met in it is raised when
+    // it is done.
+    void asChange(const std::function<void()>& change);
 
     int statisticsIndex_ = -1;
     // Language changes in progress, and the first debug log failure met in
