@@ -11,6 +11,7 @@
 
 #include "dictionary/command_line.h"
 #include "dictionary/debug_log.h"
+#include "support/columns.h"
 #include "dictionary/item_session.h"
 #include "dictionary/lang_exception.h"
 
@@ -46,12 +47,7 @@ protected:
     // English, a remark and German, each tagged "-<Name>:".
     void addColumns(TItemSession& d) {
         for (const std::string name : {"English", "Note", "German"}) {
-            auto l = std::make_unique<TLanguage>();
-            l->Name = name;
-            l->Title = name + " title";
-            l->ExportStr = "-" + name + ":";
-            l->IsRemark = name == "Note";
-            ASSERT_NE(d.AddLanguage(std::move(l)), nullptr);
+            ASSERT_NE(d.AddLanguage(vantelo::testing::Column(name, name == "Note")), nullptr);
         }
     }
 

@@ -2,6 +2,7 @@
 // search, the repeated-texts report and plain (non-debug) translation.
 #include <gtest/gtest.h>
 
+#include "support/columns.h"
 #include "support/lang_message.h"
 
 #include <functional>
@@ -15,21 +16,13 @@
 
 using namespace vantelo;
 
+using vantelo::testing::Column;
+
 namespace {
 
-// Titles differ from names so that messages show which one they quote.
-std::unique_ptr<TLanguage> descriptor(const std::string& name, bool remark = false) {
-    auto l = std::make_unique<TLanguage>();
-    l->Name = name;
-    l->Title = name + " title";
-    l->ExportStr = "-" + name + ":";
-    l->IsRemark = remark;
-    l->Shown = true;
-    return l;
-}
 
 TLanguage& addColumn(TItemSession& d, const std::string& name, bool remark = false) {
-    TLanguage* taken = d.AddLanguage(descriptor(name, remark));
+    TLanguage* taken = d.AddLanguage(Column(name, remark));
     if (!taken)
         throw std::logic_error("column not added: " + name);
     return *taken;
@@ -59,10 +52,10 @@ TEST(ItemSession, ColumnsRegistrationAndCounter) {
 
     // A taken name (in any case) leaves the descriptor with the caller.
     d.Modified = false;
-    auto again = descriptor("english");
+    auto again = Column("english");
     EXPECT_EQ(d.AddLanguage(std::move(again)), nullptr);
     ASSERT_NE(again, nullptr);
-    auto far = descriptor("French");
+    auto far = Column("French");
     EXPECT_EQ(d.InsertLanguage(3, std::move(far)), nullptr);
     ASSERT_NE(far, nullptr);
     EXPECT_EQ(d.ColumnCount(), 2);
@@ -70,7 +63,7 @@ TEST(ItemSession, ColumnsRegistrationAndCounter) {
     EXPECT_FALSE(d.Modified);
 
     // Inserting in front shifts the existing columns and every line with them.
-    TLanguage* note = d.InsertLanguage(0, descriptor("Note", true));
+    TLanguage* note = d.InsertLanguage(0, Column("Note", true));
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(english.Index, 1);
     EXPECT_EQ(english.ShownNumber, 0); // the remark is numbered on its own
@@ -96,12 +89,12 @@ TEST(ItemSession, EditExchangeAndDeleteColumns) {
     d.AddWord({"", "Nur", ""});
 
     // Renaming onto another column's name is refused before anything changes.
-    auto values = descriptor("german");
+    auto values = Column("german");
     EXPECT_EQ(LangMessage([&] { d.EditLanguage(english, *values); }),
               "Language \"german\" is already registered.");
     EXPECT_EQ(english.Name, "English");
 
-    values = descriptor("ENGLISH"); // the same column in another case is fine
+    values = Column("ENGLISH"); // the same column in another case is fine
     values->Title = "Englisch";
     values->Shown = false;
     values->ReadOnly = true;

@@ -7,28 +7,22 @@
 #include "dictionary/command_line.h"
 #include "dictionary/debug_log.h"
 #include "dictionary/item_session.h"
+#include "support/columns.h"
 #include "support/lang_message.h"
 
 using namespace vantelo;
 using vantelo::testing::LangMessage;
 namespace fs = std::filesystem;
 
+using vantelo::testing::AddColumn;
+
 namespace {
 
-TLanguage& addColumn(TItemSession& d, const std::string& name, bool remark = false) {
-    auto l = std::make_unique<TLanguage>();
-    l->Name = name;
-    l->Title = name + " title";
-    l->ExportStr = "-" + name + ":";
-    l->IsRemark = remark;
-    l->Shown = true;
-    return *d.AddLanguage(std::move(l));
-}
 
 // English and German with the lines (Hello, Hallo) and (Yes, -).
 void fillGreetings(TItemSession& d) {
-    addColumn(d, "English");
-    addColumn(d, "German");
+    AddColumn(d, "English");
+    AddColumn(d, "German");
     d.AddWord({"Hello", "Hallo"});
     d.AddWord({"Yes", ""});
 }
@@ -92,7 +86,7 @@ TEST(TextExchange, ImportTakesATagWhoseNameIsTakenIntoThatColumn) {
     // German is registered with another tag; "-German:" lines must neither be
     // lost nor read for ever.
     TItemSession d;
-    addColumn(d, "English");
+    AddColumn(d, "English");
     auto german = std::make_unique<TLanguage>();
     german->Name = "German";
     german->ExportStr = "[de]";
@@ -116,8 +110,8 @@ TEST(TextExchange, DebugLogImportsWithItsContextColumns) {
     d.Translate(nullptr, nullptr, "Line\r\nbreak", d.GetLanguages()[0], d.GetLanguages()[1], notFound);
 
     TItemSession imported;
-    addColumn(imported, "English");
-    addColumn(imported, "German");
+    AddColumn(imported, "English");
+    AddColumn(imported, "German");
     imported.Import((folder / "VLDebug.log").string(), 2);
     std::vector<std::string> names;
     for (const auto& l : imported.GetLanguages())

@@ -3,6 +3,7 @@
 // files that are missing, foreign or damaged.
 #include <gtest/gtest.h>
 
+#include "support/columns.h"
 #include "support/lang_message.h"
 
 #include <zip.h>
@@ -22,19 +23,12 @@
 using namespace vantelo;
 namespace fs = std::filesystem;
 
+using vantelo::testing::AddColumn;
+
 namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-TLanguage* addColumn(TItemSession& d, const std::string& name, bool remark = false) {
-    auto l = std::make_unique<TLanguage>();
-    l->Name = name;
-    l->Title = name + " title";
-    l->ExportStr = "-" + name + ":";
-    l->IsRemark = remark;
-    l->Shown = true;
-    return d.AddLanguage(std::move(l));
-}
 
 std::string message(const std::function<void()>& f) {
     return vantelo::testing::LangMessage(f);
@@ -341,9 +335,9 @@ protected:
 
 TEST_F(Workbook, DictionaryComesBackFromItsSpreadsheet) {
     TItemSession d;
-    addColumn(d, "English");
-    addColumn(d, "German");
-    addColumn(d, "Note", true);
+    AddColumn(d, "English");
+    AddColumn(d, "German");
+    AddColumn(d, "Note", true);
     const std::vector<TLanguageWord> lines = {
         {"Hello", "Hallo", ""},
         {"Size",
@@ -390,7 +384,7 @@ TEST_F(Workbook, ImportRegistersNewHeadersAndSkipsGaps) {
     WriteWorkbook(path("new.xlsx"),
                   {{"English", "", "Open"}, {"File", "", "Datei \xC3\xB6"}, {}, {"", "", "Nur"}});
     TItemSession d;
-    addColumn(d, "english");
+    AddColumn(d, "english");
     d.Modified = false;
     d.ImportSpreadsheet(path("new.xlsx"));
     ASSERT_EQ(d.ColumnCount(), 2);
@@ -501,7 +495,7 @@ TEST_F(Workbook, WritingIsSafe) {
               "Workbooks are written as .xlsx; choose a file name ending in .xlsx instead of " +
                   path("old.XLS") + ".");
     TItemSession d;
-    addColumn(d, "English");
+    AddColumn(d, "English");
     const std::string missing = path("missing/dict.xlsx");
     EXPECT_EQ(message([&] { d.ExportSpreadsheet(missing); }),
               "Cannot write the file " + missing + ": No such file or directory.");

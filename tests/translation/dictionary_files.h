@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dictionary/item_session.h"
+#include "support/columns.h"
 #include "translation/shared_state.h"
 
 namespace vantelo::testing {
@@ -30,13 +31,11 @@ public:
                       const std::vector<TLanguageWord>& lines) {
         TItemSession dictionary;
         for (std::string column : columns) {
-            auto language = std::make_unique<TLanguage>();
-            language->IsRemark = column.ends_with('*');
-            if (language->IsRemark)
+            const bool remark = column.ends_with('*');
+            if (remark)
                 column.pop_back();
-            language->Name = column;
-            language->Title = column + " title";
-            language->ExportStr = column.substr(0, 3);
+            auto language = Column(column, remark);
+            language->ExportStr = column.substr(0, 3); // short tags keep log lines short
             dictionary.AddLanguage(std::move(language));
         }
         for (const auto& line : lines)
